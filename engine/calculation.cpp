@@ -1,0 +1,48 @@
+#include "engine/calculation.h"
+
+#include "engine/design_inputs.h"
+#include "engine/result_presentation.h"
+#include "engine/solver.h"
+
+namespace tolvan {
+namespace {
+
+CalculationOutcome ReportFault(MessageService& messages, Fault fault,
+                               const std::string& current_field) {
+  std::string message = std::string(FaultDescription(fault)) + " : " + current_field;
+  messages.Show(message);
+  return {CalculationEnd::Faulted, current_field, std::move(message)};
+}
+
+}  // namespace
+
+CalculationOutcome Calculate(CalculationScreen& screen, DesignResult& result,
+                             const std::string& decimal_separator) {
+  // The handler's one error handler: whatever faults, with the input then under examination.
+  std::string current_field;
+  DesignRecord record;
+  try {
+    if (auto ended = ReadDesignRecord(screen.boxes, screen.prompts, screen.messages, record,
+                                      current_field)) {
+      return *ended;
+    }
+  } catch (const ArithmeticFault& fault) {
+    return ReportFault(screen.messages, fault.fault, current_field);
+  }
+
+  current_field.clear();
+  LabelWriter writer(screen.labels, decimal_separator);
+  const SolveOutcome solved = Solve(record, result, writer);
+  switch (solved.end) {
+    case SolveEnd::Solved:
+      return {CalculationEnd::Solved, current_field, ""};
+    case SolveEnd::ZmTooClose:
+      screen.messages.Show(std::string(kZmTooClose));
+      return {CalculationEnd::Refused, current_field, std::string(kZmTooClose)};
+    case SolveEnd::Faulted:
+      break;
+  }
+  return ReportFault(screen.messages, *solved.fault, current_field);
+}
+
+}  // namespace tolvan

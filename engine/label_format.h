@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tolvan {
+
+// A value shown during a calculation is first cut to 15 significant digits, so that the
+// double's binary tail cannot tip a rounding at the third decimal.
+double ReduceTo15Digits(double value);
+
+// The label text of a length: at least one integer digit, no grouping, exactly three
+// decimals after `decimal_separator`, a leading "-" for a negative value. A value that rounds
+// to zero is written without a sign.
+std::string FormatLength(double value, std::string_view decimal_separator);
+
+}  // namespace tolvan
