@@ -1,0 +1,65 @@
+// The design engine's speed: one full design (both passes, every fault check), the bare formula
+// without checks as the floor to compare it with, and the number reading.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "engine/number_reading.h"
+#include "engine/solver.h"
+
+namespace {
+
+using namespace tolvan;
+
+struct DiscardingObserver final : SolverObserver {
+  void Stored(LengthLabel, double value) override { benchmark::DoNotOptimize(value); }
+};
+
+const DesignRecord kDefaultDesign{150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f};
+
+void BM_SolveWithFaultChecks(benchmark::State& state) {
+  DesignResult result;
+  DiscardingObserver observer;
+  DesignRecord design = kDefaultDesign;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(design);
+    benchmark::DoNotOptimize(Solve(design, result, observer));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_SolveWithFaultChecks);
+
+// The same equations with no checks, no observer and no single-precision stores: the floor.
+void BM_BareFormula(benchmark::State& state) {
+  DesignRecord d = kDefaultDesign;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(d);
+    const double deg = 180 / (4 * std::atan(1.0));
+    const double m = d.Zm / d.Zo, r = d.R / d.Zo, x = d.X / d.Zo;
+    const double num = std::pow(r - 1, 2) + std::pow(x, 2);
+    const double den = std::pow(m - 1 / m, 2) * r - std::pow(r - 1, 2) - std::pow(x, 2);
+    double t = std::sqrt(num / den);
+    for (int pass = 0; pass < 2; ++pass, t = -t) {
+      double theta2 = std::atan(t) * deg;
+      if (theta2 < 0) theta2 += 180;
+      double theta1 = std::atan(((m - r / m) * t + x) / (x * m * t + r - 1)) * deg;
+      if (theta1 < 0) theta1 += 180;
+      benchmark::DoNotOptimize(theta2 / 360 * (300 / d.F) * 100 * d.VFm);
+      benchmark::DoNotOptimize(theta1 / 360 * (300 / d.F) * 100 * d.VFo);
+    }
+  }
+}
+BENCHMARK(BM_BareFormula);
+
+void BM_ReadLeadingNumber(benchmark::State& state) {
+  const std::string text = "55.5 ohms";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ReadLeadingNumber(text));
+  }
+}
+BENCHMARK(BM_ReadLeadingNumber);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,172 @@
+#include "engine/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <map>
+#include <random>
+#include <vector>
+
+#include "engine/label_format.h"
+
+namespace tolvan {
+namespace {
+
+using Complex = std::complex<double>;
+constexpr double kPi = 3.14159265358979323846;
+
+// Keeps every value the solver hands over, in order.
+struct Recorder final : SolverObserver {
+  std::vector<std::pair<LengthLabel, double>> stored;
+  void Stored(LengthLabel label, double value) override { stored.emplace_back(label, value); }
+  // The working value of the given label in the given pass (0 or 1).
+  double Value(int pass, LengthLabel label) const {
+    int seen = 0;
+    for (const auto& [which, value] : stored) {
+      if (which == label && seen++ == pass) return value;
+    }
+    return NAN;
+  }
+};
+
+// The lossless line equation: what a line of impedance z0 and electrical length `turns`
+// (fractions of a wavelength) shows at its input when it ends in `load`.
+Complex InputImpedance(Complex load, double z0, double turns) {
+  const Complex j(0, 1);
+  const double t = std::tan(2 * kPi * turns);
+  return z0 * (load + j * z0 * t) / (z0 + j * load * t);
+}
+
+// What the feed line sees: the load through Line-1 (Zo) and then Line-2 (Zm).
+Complex SeenByFeedLine(const DesignRecord& d, double wl1, double wl2) {
+  const Complex line1 = InputImpedance(Complex(d.R, d.X), d.Zo, wl1);
+  return InputImpedance(line1, d.Zm, wl2);
+}
+
+struct WorkedExample {
+  const char* name;
+  DesignRecord design;
+  // Line-2 then Line-1, wavelengths and cm, for the results and the alternate results.
+  const char* results[4];
+  const char* alternate[4];
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const WorkedExample& c, std::ostream* os) { *os << c.name; }
+
+class PublishedExample : public ::testing::TestWithParam<WorkedExample> {};
+
+TEST_P(PublishedExample, GivesThePublishedLengths) {
+  DesignResult result;
+  Recorder recorder;
+  ASSERT_EQ(Solve(GetParam().design, result, recorder).end, SolveEnd::Solved);
+  const auto shown = [&](const std::array<float, 2>& wl, const std::array<float, 2>& cm) {
+    return std::vector<std::string>{FormatLength(wl[kLine2], "."), FormatLength(cm[kLine2], "."),
+                                    FormatLength(wl[kLine1], "."), FormatLength(cm[kLine1], ".")};
+  };
+  EXPECT_EQ(shown(result.ResWl, result.ResCm),
+            std::vector<std::string>(GetParam().results, GetParam().results + 4));
+  EXPECT_EQ(shown(result.AltWl, result.AltCm),
+            std::vector<std::string>(GetParam().alternate, GetParam().alternate + 4));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, PublishedExample,
+    ::testing::Values(
+        WorkedExample{"DefaultInputs",
+                      {150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f},
+                      {"0.024", "3.131", "0.070", "12.408"},
+                      {"0.476", "62.869", "0.345", "61.477"}},
+        WorkedExample{"TwentyMetres",
+                      {14.2f, 50, 75, 100, 0, 0.66f, 0.66f},
+                      {"0.161", "224.849", "0.042", "57.956"},
+                      {"0.339", "472.334", "0.458", "639.227"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Solve, StoresInTheOrderTheLabelsAreWritten) {
+  DesignResult result;
+  Recorder recorder;
+  Solve({150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f}, result, recorder);
+  std::vector<LengthLabel> order;
+  for (const auto& [label, value] : recorder.stored) order.push_back(label);
+  using L = LengthLabel;
+  EXPECT_EQ(order, (std::vector<L>{L::Line2Wl, L::Line2Cm, L::Line1Wl, L::Line1Cm, L::Line2Wl,
+                                   L::Line2Cm, L::Line1Wl, L::Line1Cm}));
+  // Each stored single is the working double rounded.
+  EXPECT_EQ(result.AltCm[kLine1], static_cast<float>(recorder.Value(1, L::Line1Cm)));
+}
+
+// For many random designs, both solutions must transform the load into exactly Zo, and the
+// physical lengths must be the fractions of the wavelength on their own line.
+TEST(Solve, EverySolutionMatchesTheLoadToZo) {
+  std::mt19937 random(20261206);
+  auto uniform = [&](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  };
+  int solved = 0;
+  for (int trial = 0; trial < 20000; ++trial) {
+    const DesignRecord d{static_cast<float>(uniform(0.1, 3000)), static_cast<float>(uniform(10, 600)),
+                         static_cast<float>(uniform(10, 600)),  static_cast<float>(uniform(1, 2000)),
+                         static_cast<float>(uniform(-1000, 1000)),
+                         static_cast<float>(uniform(0.5, 1)),   static_cast<float>(uniform(0.5, 1))};
+    DesignResult result;
+    Recorder recorder;
+    const SolveOutcome outcome = Solve(d, result, recorder);
+    ASSERT_NE(outcome.end, SolveEnd::Faulted);
+    if (outcome.end != SolveEnd::Solved) continue;
+    ++solved;
+    for (int pass = 0; pass < 2; ++pass) {
+      const double wl1 = recorder.Value(pass, LengthLabel::Line1Wl);
+      const double wl2 = recorder.Value(pass, LengthLabel::Line2Wl);
+      ASSERT_GE(wl1, 0);
+      ASSERT_LT(wl1, 0.5);
+      ASSERT_GE(wl2, 0);
+      ASSERT_LT(wl2, 0.5);
+      const Complex seen = SeenByFeedLine(d, wl1, wl2);
+      // The solver normalises with single-precision quotients, so the match is as exact as a
+      // single's seven digits allow, scaled by how sharply the design depends on them.
+      EXPECT_NEAR(std::abs(seen - Complex(d.Zo, 0)) / d.Zo, 0, 2e-4)
+          << "trial " << trial << " pass " << pass << " F " << d.F << " Zo " << d.Zo << " Zm "
+          << d.Zm << " R " << d.R << " X " << d.X;
+      const double wavelength_cm = 300.0 / d.F * 100;
+      EXPECT_NEAR(recorder.Value(pass, LengthLabel::Line1Cm), wl1 * wavelength_cm * d.VFo,
+                  1e-9 * wavelength_cm);
+      EXPECT_NEAR(recorder.Value(pass, LengthLabel::Line2Cm), wl2 * wavelength_cm * d.VFm,
+                  1e-9 * wavelength_cm);
+    }
+  }
+  EXPECT_GT(solved, 5000);
+}
+
+TEST(Solve, RefusesWhenNoSolutionExistsAndStoresNothing) {
+  DesignResult result;
+  result.ResWl = {9, 9};
+  Recorder recorder;
+  const SolveOutcome outcome = Solve({14.2f, 50, 52, 100, 0, 0.66f, 0.66f}, result, recorder);
+  EXPECT_EQ(outcome.end, SolveEnd::ZmTooClose);
+  EXPECT_TRUE(recorder.stored.empty());
+  EXPECT_EQ(result.ResWl, (std::array<float, 2>{9, 9}));
+}
+
+TEST(Solve, ALoadEqualToZoIsAnInvalidOperationInLine1) {
+  DesignResult result;
+  Recorder recorder;
+  const SolveOutcome outcome = Solve({150, 50, 75, 50, 0, 0.89f, 0.66f}, result, recorder);
+  EXPECT_EQ(outcome.end, SolveEnd::Faulted);
+  EXPECT_EQ(outcome.fault, Fault::InvalidOperation);
+  EXPECT_EQ(recorder.stored.size(), 2u);
+}
+
+TEST(Solve, APurelyReactiveDenominatorZeroIsADivisionByZero) {
+  // den = (m - 1/m)² r - (r - 1)² - x² = 0 with num ≠ 0: m = 2, r = 1, x = 1.5.
+  DesignResult result;
+  Recorder recorder;
+  const SolveOutcome outcome = Solve({150, 50, 100, 50, 75, 0.89f, 0.66f}, result, recorder);
+  EXPECT_EQ(outcome.end, SolveEnd::Faulted);
+  EXPECT_EQ(outcome.fault, Fault::DivisionByZero);
+  EXPECT_TRUE(recorder.stored.empty());
+}
+
+}  // namespace
+}  // namespace tolvan
