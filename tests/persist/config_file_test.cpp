@@ -1,0 +1,330 @@
+#include "persist/config_file.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "persist/config_elements.h"
+#include "tests/persist/fake_values.h"
+#include "tests/persist/scratch_folder.h"
+
+namespace tolvan {
+namespace {
+
+using testing::FakeValues;
+using testing::ReadFile;
+using testing::ScratchFolder;
+using testing::WriteFile;
+using Strings = std::vector<std::string>;
+
+std::string Wrap(const std::string& children) {
+  return "<?xml version=\"1.0\"?>\r\n<data>\r\n" + children + "</data>\r\n";
+}
+
+// Values as the window holds them after some use.
+FakeValues Current() {
+  FakeValues values;
+  values.texts = {{Remembered::ReportFolder, "/home/ham/reports"},
+                  {Remembered::Freq, "14.2"}, {Remembered::Zo, "50"},  {Remembered::Zm, "75"},
+                  {Remembered::VF0, "66"},    {Remembered::VF1, "66"}, {Remembered::Xl, "0"},
+                  {Remembered::Rl, "100"}};
+  values.positions = {{Remembered::CommentsLeft, 1500}, {Remembered::CommentsTop, -30},
+                      {Remembered::InfoLeft, 2000},     {Remembered::InfoTop, 2010},
+                      {Remembered::MainLeft, 4500},     {Remembered::MainTop, 3000}};
+  return values;
+}
+
+// All fourteen values as texts, in the order of the file.
+Strings Snapshot(const FakeValues& values) {
+  Strings texts;
+  for (const ConfigElement& element : kConfigElements) {
+    texts.push_back(element.position ? std::to_string(values.Position(element.value))
+                                     : values.Text(element.value));
+  }
+  return texts;
+}
+
+FakeValues Loaded(const std::filesystem::path& file) {
+  FakeValues values;
+  LoadConfig(file, values);
+  return values;
+}
+
+// Runs `body` with the working directory set to `folder`, and puts it back.
+template <typename Body>
+void InFolder(const std::filesystem::path& folder, Body body) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  body();
+  std::filesystem::current_path(before);
+}
+
+TEST(DefaultConfig, IsTheSeventeenLineFileByteForByte) {
+  const std::string expected =
+      ReadFile(std::filesystem::path(TOLVAN_TEST_DATA) / "default_config.expected");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(DefaultConfigText("/home/ham & co/<logs>"), expected);
+}
+
+TEST(LoadConfig, FirstStartCreatesTheDefaultFileAndLoadsIt) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  FakeValues values;
+  InFolder(folder.path(), [&] { LoadConfig(file, values); });
+
+  EXPECT_EQ(ReadFile(file), DefaultConfigText(folder.path().string()));
+  // The boxes are written one after another in the order of the file.
+  EXPECT_EQ(values.journal, (Strings{"0=" + folder.path().string(), "1=150", "2=50", "3=75",
+                                     "4=89", "5=66", "6=-3.5", "7=55.5"}));
+  for (const ConfigElement& element : kConfigElements) {
+    if (element.position) {
+      EXPECT_EQ(values.Position(element.value), 10) << element.name;
+    }
+  }
+}
+
+TEST(LoadConfig, TrimsBlanksAndLeavesAbsentValuesAlone) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, Wrap("  <freq>  150 MHz  </freq>\r\n  <zo></zo>\r\n  <fs0> 20 </fs0>\r\n"));
+  FakeValues values;
+  values.texts[Remembered::Zm] = "designed";
+  values.positions[Remembered::MainTop] = 77;
+  LoadConfig(file, values);
+  EXPECT_EQ(values.Text(Remembered::Freq), "150 MHz");
+  EXPECT_EQ(values.Text(Remembered::Zo), "");
+  EXPECT_EQ(values.Text(Remembered::Zm), "designed");
+  EXPECT_EQ(values.Position(Remembered::MainLeft), 20);
+  EXPECT_EQ(values.Position(Remembered::MainTop), 77);
+}
+
+struct PositionCase {
+  const char* text;
+  std::int32_t twips;
+};
+
+TEST(LoadConfig, PositionsReadTheLeadingNumberRoundedHalfToEven) {
+  const PositionCase cases[] = {
+      {"120", 120},        {"12.5", 12},         {"13.5", 14},         {"-45", -45},
+      {"-2.5", -2},        {"1 2", 12},          {"letters", 0},       {"", 0},
+      {"7.49", 7},         {"1E3", 1000},        {"2147483647", INT32_MAX},
+      {"3E9", INT32_MAX},  {"-3E9", INT32_MIN},  {"1E400", INT32_MAX}, {"-1E400", INT32_MIN},
+  };
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  for (const PositionCase& c : cases) {
+    WriteFile(file, Wrap(std::string("<fi1>") + c.text + "</fi1>"));
+    EXPECT_EQ(Loaded(file).Position(Remembered::InfoTop), c.twips) << c.text;
+  }
+}
+
+TEST(LoadConfig, NamesInAnyCaseAndWithAPrefixLoadTheLaterOfTwoWins) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, "<data xmlns:t=\"urn:t\"><FREQ>7</FREQ><t:Zm>300</t:Zm><zo>50</zo>"
+                  "<unknown>1</unknown><zo>75</zo><x>-<b>1</b>2</x></data>");
+  const FakeValues values = Loaded(file);
+  EXPECT_EQ(values.Text(Remembered::Freq), "7");
+  EXPECT_EQ(values.Text(Remembered::Zm), "300");
+  EXPECT_EQ(values.Text(Remembered::Zo), "75");
+  EXPECT_EQ(values.Text(Remembered::Xl), "-12");  // all the text inside the element
+}
+
+struct DamagedCase {
+  const char* name;
+  std::string bytes;
+};
+
+class DamagedFile : public ::testing::TestWithParam<DamagedCase> {};
+
+void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(DamagedFile, IsReplacedByTheDefaultFileAtStartUp) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, GetParam().bytes);
+  FakeValues values;
+  InFolder(folder.path(), [&] { LoadConfig(file, values); });
+  EXPECT_EQ(ReadFile(file), DefaultConfigText(folder.path().string()));
+  EXPECT_EQ(values.Text(Remembered::Freq), "150");
+  EXPECT_EQ(values.Position(Remembered::MainLeft), 10);
+}
+
+TEST_P(DamagedFile, IsReplacedByACompleteFileOfTheCurrentValuesAtAnUpdate) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, GetParam().bytes);
+  const FakeValues current = Current();
+  UpdateConfig(file, current);
+  const std::string written = ReadFile(file);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 17);
+  EXPECT_EQ(Snapshot(Loaded(file)), Snapshot(current));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedFile,
+    ::testing::Values(DamagedCase{"Missing", ""},
+                      DamagedCase{"Truncated", Wrap("<freq>150</freq>").substr(0, 40)},
+                      DamagedCase{"NotXml", "freq=150\nzo=50\n"},
+                      DamagedCase{"BinaryGarbage", std::string("\0\xff\xfe<", 4)},
+                      DamagedCase{"WrongRoot", "<?xml version=\"1.0\"?><settings><zo>1</zo></settings>"},
+                      DamagedCase{"MismatchedTags", "<data><zo>50</zm></data>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UpdateConfig, WritesTheCurrentValuesAndKeepsEverythingElse) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n<data>\r\n"
+                  "<callsign>G4XYZ</callsign>\r\n" +
+                      DefaultConfigText("/tmp").substr(30, std::string::npos).substr(
+                          0, DefaultConfigText("/tmp").size() - 30 - 9) +
+                      "<?note keep?><zo>second</zo>\r\n</data>\r\n");
+  UpdateConfig(file, Current());
+  const std::string written = ReadFile(file);
+
+  pugi::xml_document document;
+  ASSERT_TRUE(document.load_string(written.c_str(), pugi::parse_default | pugi::parse_comments |
+                                                        pugi::parse_pi | pugi::parse_declaration));
+  EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n", 0), 0u);
+  Strings names;
+  for (pugi::xml_node child : document.child("data").children()) names.push_back(child.name());
+  EXPECT_EQ(names, (Strings{"callsign", "path", "freq", "zo", "zm", "vo", "vm", "x", "r", "fc0",
+                            "fc1", "fi0", "fi1", "fs0", "fs1", "note", "zo"}));
+  EXPECT_STREQ(document.child("data").child_value("callsign"), "G4XYZ");
+  EXPECT_STREQ(document.child("data").child_value("zo"), "50");            // the first zo
+  EXPECT_STREQ(document.child("data").last_child().child_value(), "second");  // the second
+  EXPECT_STREQ(document.child("data").child_value("fc1"), "-30");
+}
+
+TEST(UpdateConfig, ADefaultFileStaysInItsLayoutWithTheNewValues) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, DefaultConfigText("/old"));
+  FakeValues values = Current();
+  values.texts[Remembered::ReportFolder] = "/old";
+  values.texts[Remembered::Freq] = "150";
+  UpdateConfig(file, values);
+  std::string expected = DefaultConfigText("/old");
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"<zo>50", "<zo>50"}, {"<vo>89", "<vo>66"}, {"<x>-3.5", "<x>0"},
+           {"<r>55.5", "<r>100"}, {"<fc0>10", "<fc0>1500"}, {"<fc1>10", "<fc1>-30"},
+           {"<fi0>10", "<fi0>2000"}, {"<fi1>10", "<fi1>2010"}, {"<fs0>10", "<fs0>4500"},
+           {"<fs1>10", "<fs1>3000"}}) {
+    expected.replace(expected.find(from), from.size(), to);
+  }
+  EXPECT_EQ(ReadFile(file), expected);
+}
+
+TEST(UpdateConfig, CapitalisedNamesLoadThenTheCurrentValuesAreAdded) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, Wrap("<FREQ>7</FREQ><ZO>60</ZO><FS0>300</FS0>"));
+  FakeValues values = Loaded(file);
+  EXPECT_EQ(values.Text(Remembered::Freq), "7");
+  EXPECT_EQ(values.Position(Remembered::MainLeft), 300);
+  values.texts[Remembered::Zm] = "80";
+  UpdateConfig(file, values);
+  EXPECT_EQ(Snapshot(Loaded(file)), Snapshot(values));
+}
+
+TEST(UpdateConfig, HostileTextsComeBackAsWrittenApartFromTrimming) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, DefaultConfigText("/tmp"));
+  const Strings texts{"a & b", "<zo>", "]]>", "\"quoted\" 'single'", "Zürich Ωμέγα 東京",
+                      "  padded  ", "&amp;", "<!-- not a comment -->", "tab\there", ""};
+  for (const std::string& text : texts) {
+    FakeValues values = Current();
+    values.texts[Remembered::Zo] = text;
+    values.texts[Remembered::ReportFolder] = "/reports/" + text;
+    UpdateConfig(file, values);
+    const FakeValues loaded = Loaded(file);
+    const bool padded = text == "  padded  ";
+    EXPECT_EQ(loaded.Text(Remembered::Zo), padded ? "padded" : text);
+    EXPECT_EQ(loaded.Text(Remembered::ReportFolder), padded ? "/reports/  padded" : "/reports/" + text);
+  }
+}
+
+TEST(UpdateConfig, AFileInAnotherEncodingIsWrittenBackAsUtf8AndSaysSo) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><data><path>/home/J\xf6rg</path></data>");
+  FakeValues values = Loaded(file);
+  EXPECT_EQ(values.Text(Remembered::ReportFolder), "/home/J\u00f6rg");
+  UpdateConfig(file, values);
+  EXPECT_EQ(ReadFile(file).rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u);
+  EXPECT_EQ(Loaded(file).Text(Remembered::ReportFolder), "/home/J\u00f6rg");
+}
+
+TEST(UpdateConfig, AnEmptyBoxComesBackEmpty) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  FakeValues values = Current();
+  values.texts[Remembered::Rl] = "";
+  UpdateConfig(file, values);
+  FakeValues loaded;
+  loaded.texts[Remembered::Rl] = "designed";
+  LoadConfig(file, loaded);
+  EXPECT_EQ(loaded.Text(Remembered::Rl), "");
+}
+
+TEST(UpdateConfig, AFailedWriteLeavesTheOldFileIntact) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  const std::string before = DefaultConfigText("/before");
+  WriteFile(file, before);
+  FakeValues values = Current();
+  values.texts[Remembered::ReportFolder] = std::string(4000, 'r');
+  // The child may write no file above 1 KiB: the new file cannot be completed.
+  const int status = testing::RunWithFileSizeLimit(1024, [&] {
+    UpdateConfig(file, values);
+    return 0;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_EQ(folder.Names(), Strings{"Tolvan_Config.xml"});
+}
+
+TEST(UpdateConfig, AReadOnlyFolderChangesNothingAndReportsNothing) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  const std::string before = DefaultConfigText("/before");
+  WriteFile(file, before);
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all |
+                                                  std::filesystem::perms::group_read |
+                                                  std::filesystem::perms::group_exec |
+                                                  std::filesystem::perms::others_read |
+                                                  std::filesystem::perms::others_exec);
+  std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read |
+                                         std::filesystem::perms::others_read);
+  const int status = testing::RunUnprivileged([&] {
+    UpdateConfig(file, Current());
+    return access(folder.path().c_str(), W_OK) == 0 ? 3 : 0;  // the folder must really be shut
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(file), before);
+  EXPECT_EQ(folder.Names(), Strings{"Tolvan_Config.xml"});
+}
+
+TEST(LoadConfig, StartsWithTheDefaultsWhenNoFileCanBeWritten) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  // A read-only folder with no file: the default file cannot be created or read back.
+  const int status = testing::RunUnprivileged([&] {
+    FakeValues values;
+    LoadConfig(file, values);
+    const bool defaults = values.Text(Remembered::Freq) == "150" &&
+                          values.Text(Remembered::Rl) == "55.5" &&
+                          values.Position(Remembered::MainTop) == 10;
+    return defaults && !std::filesystem::exists(file) ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
+}
+
+}  // namespace
+}  // namespace tolvan
