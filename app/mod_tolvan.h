@@ -1,0 +1,20 @@
+#pragma once
+// The start-up object and the values that all three windows share for the whole run.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tolvan {
+
+// The module-level values of the program: remembered window edges in twips (element 0 left,
+// element 1 top; stored in the configuration file) and the comment for the report, which lives
+// only as long as the run.
+struct ModTolvan {
+  std::array<std::int32_t, 2> MainPos{};
+  std::array<std::int32_t, 2> InfoPos{};
+  std::array<std::int32_t, 2> CommentsPos{};
+  std::string CommentText;  // CR LF line breaks, as typed in the comments dialog
+};
+
+}  // namespace tolvan

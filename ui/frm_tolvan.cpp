@@ -1,0 +1,147 @@
+#include "ui/frm_tolvan.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+#include "engine/calculation.h"
+#include "engine/result_presentation.h"
+#include "persist/config_file.h"
+#include "persist/config_location.h"
+#include "ui/designed_fonts.h"
+#include "ui/diagram.h"
+#include "ui/main_window_adapters.h"
+#include "ui/ui_frm_tolvan.h"
+#include "ui/window_placement.h"
+
+namespace tolvan {
+namespace {
+
+constexpr qreal kDefaultPoints = 8;
+constexpr qreal kSmallBoxPoints = 9.75;
+constexpr qreal kLargeBoxPoints = 12;
+constexpr qreal kLambdaPoints = 15.75;
+
+}  // namespace
+
+frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
+                     std::filesystem::path executable_folder, const QLocale& locale)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::frmTolvan>()),
+      shared_(shared),
+      services_(services),
+      executable_folder_(std::move(executable_folder)),
+      decimal_separator_(locale.decimalPoint().toStdString()),
+      locale_(locale) {
+  ui->setupUi(this);
+  setFixedSize(size());
+
+  Freq = {ui->Freq_0};
+  Zo = {ui->Zo_0};
+  Zm = {ui->Zm_0};
+  Xl = {ui->Xl_0};
+  Rl = {ui->Rl_0};
+  VF = {ui->VF_0, ui->VF_1};
+  Length = {{1, ui->Length_1}, {2, ui->Length_2}, {10, ui->Length_10}, {20, ui->Length_20}};
+
+  setFont(DesignedFont(kDefaultPoints));
+  for (QLineEdit* box : {ui->Zo_0, ui->Zm_0, ui->VF_0, ui->VF_1}) {
+    box->setFont(DesignedFont(kSmallBoxPoints));
+  }
+  for (QLineEdit* box : {ui->Freq_0, ui->Xl_0, ui->Rl_0}) box->setFont(DesignedFont(kLargeBoxPoints));
+  for (QLabel* lambda : {ui->Label1_12, ui->Label1_14}) lambda->setFont(DesignedFont(kLambdaPoints));
+  ui->Picture1->setPixmap(QPixmap::fromImage(TransformerDiagram()));
+  // Autosized labels fit their caption: the designed size, or more where this face is wider.
+  for (QLabel* label : {ui->Label1_8, ui->Label1_5, ui->Label1_9, ui->Label1_6, ui->Label1_16,
+                        ui->Label1_2, ui->Label1_3, ui->Label1_10, ui->Label1_12, ui->Label1_11,
+                        ui->Label1_14}) {
+    label->resize(label->size().expandedTo(label->sizeHint()));
+  }
+
+  boxes_ = std::make_unique<MainWindowBoxes>(*this);
+  labels_ = std::make_unique<MainWindowLabels>(*this);
+  memory_ = std::make_unique<MainWindowMemory>(*this, *boxes_);
+
+  connect(ui->Freq_0, &QLineEdit::textChanged, this, [this] { Freq_Change(0); });
+  connect(ui->Zo_0, &QLineEdit::textChanged, this, [this] { Zo_Change(0); });
+  connect(ui->Zm_0, &QLineEdit::textChanged, this, [this] { Zm_Change(0); });
+  connect(ui->VF_0, &QLineEdit::textChanged, this, [this] { VF_Change(0); });
+  connect(ui->VF_1, &QLineEdit::textChanged, this, [this] { VF_Change(1); });
+  connect(ui->Xl_0, &QLineEdit::textChanged, this, [this] { Xl_Change(0); });
+  connect(ui->Rl_0, &QLineEdit::textChanged, this, [this] { Rl_Change(0); });
+  connect(ui->Calculate, &QPushButton::clicked, this, &frmTolvan::Calculate_Click);
+  connect(ui->plus, &QPushButton::clicked, this, &frmTolvan::plus_Click);
+  connect(ui->cmdSave, &QPushButton::clicked, this, &frmTolvan::cmdSave_Click);
+  connect(ui->cmdComments, &QPushButton::clicked, this, &frmTolvan::cmdComments_Click);
+  connect(ui->cmdAbout, &QPushButton::clicked, this, &frmTolvan::cmdAbout_Click);
+  connect(ui->Exit, &QPushButton::clicked, this, &frmTolvan::Exit_Click);
+
+  Form_Load();
+}
+
+frmTolvan::~frmTolvan() = default;
+
+std::filesystem::path frmTolvan::ConfigFile() const { return ConfigFilePath(executable_folder_); }
+
+void frmTolvan::LoadConfig() { tolvan::LoadConfig(ConfigFile(), *memory_); }
+
+void frmTolvan::UpdateConfig() { tolvan::UpdateConfig(ConfigFile(), *memory_); }
+
+void frmTolvan::Form_Load() {
+  LoadConfig();
+  MoveToTwips(*this, shared_.MainPos);
+  // The window opens with the focus in the frequency box.
+  ui->Freq_0->setFocus(Qt::OtherFocusReason);
+}
+
+void frmTolvan::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmTolvan::Form_Unload() {
+  shared_.MainPos = EdgesInTwips(*this);
+  UpdateConfig();
+}
+
+// Any edit makes the shown results stale, so nothing may be saved or commented until the next
+// calculation; the labels keep the old values.
+void frmTolvan::DisableResultButtons() {
+  ui->cmdSave->setEnabled(false);
+  ui->cmdComments->setEnabled(false);
+}
+
+void frmTolvan::Freq_Change(int) { DisableResultButtons(); }
+void frmTolvan::Zo_Change(int) { DisableResultButtons(); }
+void frmTolvan::Zm_Change(int) { DisableResultButtons(); }
+void frmTolvan::VF_Change(int) { DisableResultButtons(); }
+void frmTolvan::Xl_Change(int) { DisableResultButtons(); }
+void frmTolvan::Rl_Change(int) { DisableResultButtons(); }
+
+void frmTolvan::Calculate_Click() {
+  CalculationScreen screen{*boxes_, *labels_, services_.messages, services_.prompts};
+  if (Calculate(screen, result_, decimal_separator_).end != CalculationEnd::Solved) return;
+  ui->cmdSave->setEnabled(true);
+  ui->cmdComments->setEnabled(true);
+  UpdateConfig();
+}
+
+void frmTolvan::plus_Click() {
+  ShowSolution(*labels_, result_, ui->plus->isChecked(), decimal_separator_);
+}
+
+void frmTolvan::cmdSave_Click() {}
+
+void frmTolvan::cmdComments_Click() {}
+
+void frmTolvan::cmdAbout_Click() {}
+
+void frmTolvan::Exit_Click() {
+  // Unloads every loaded window; each one's own unload handler stores its place.
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible()) window->close();
+  }
+}
+
+}  // namespace tolvan

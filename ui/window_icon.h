@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+
+namespace tolvan {
+
+// The program's icon: a grey open-ended spanner lying diagonally on a transparent ground,
+// drawn at `size` pixels square.
+QImage SpannerImage(int size);
+
+// The icon at 32 x 32 and 16 x 16.
+QIcon SpannerIcon();
+
+}  // namespace tolvan
