@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
+#include <QStringEncoder>
 
 #include "engine/calculation.h"
 #include "engine/result_presentation.h"
 #include "persist/config_file.h"
 #include "persist/config_location.h"
+#include "persist/report.h"
 #include "ui/designed_fonts.h"
 #include "ui/diagram.h"
 #include "ui/main_window_adapters.h"
@@ -20,6 +23,8 @@ constexpr qreal kDefaultPoints = 8;
 constexpr qreal kSmallBoxPoints = 9.75;
 constexpr qreal kLargeBoxPoints = 12;
 constexpr qreal kLambdaPoints = 15.75;
+// A longer path is cut to this many characters and "txt" put after them.
+constexpr qsizetype kLongestReportPath = 200;
 
 }  // namespace
 
@@ -131,7 +136,42 @@ void frmTolvan::plus_Click() {
   ShowSolution(*labels_, result_, ui->plus->isChecked(), decimal_separator_);
 }
 
-void frmTolvan::cmdSave_Click() {}
+void frmTolvan::cmdSave_Click() {
+  // A remembered folder that is gone gives way to the working directory, even on Cancel.
+  std::error_code error;
+  if (ReportFolder.empty() || !std::filesystem::is_directory(ReportFolder, error)) {
+    ReportFolder = std::filesystem::current_path(error).string();
+  }
+
+  const std::optional<ChosenFile> chosen = services_.save_dialog.Ask(
+      {QStringLiteral("Save Data To Text File"), QStringLiteral("Data File (*.txt)"),
+       QStringLiteral("txt"), QString::fromStdString(ReportFolder), QString()});
+  if (!chosen) return;
+
+  QString path = chosen->path;
+  if (path.size() > kLongestReportPath) path = path.left(kLongestReportPath) + QStringLiteral("txt");
+  ReportFolder = QFileInfo(path).path().toStdString();
+
+  const ReportInputs inputs{boxes_->Text(InputBox::Freq), boxes_->Text(InputBox::Zo),
+                            boxes_->Text(InputBox::Zm),   boxes_->Text(InputBox::VF0),
+                            boxes_->Text(InputBox::VF1),  boxes_->Text(InputBox::Xl),
+                            boxes_->Text(InputBox::Rl)};
+  const std::string text =
+      ReportText(inputs, result_, shared_.CommentText, chosen->title.toStdString(),
+                 {decimal_separator_, locale_.groupSeparator().toStdString()});
+  // The system's narrow encoding: UTF-8 on Linux, the active code page on Windows, where a
+  // character it lacks becomes "?".
+  QStringEncoder encoder(QStringConverter::System);
+  const QByteArray bytes = encoder.encode(QString::fromStdString(text));
+  const std::string failure =
+      WriteReportFile(path.toStdString(), std::string(bytes.constData(), bytes.size()));
+  if (!failure.empty()) {
+    services_.messages.Show("The report could not be saved as " + path.toStdString() + ": " +
+                            failure);
+    return;
+  }
+  UpdateConfig();
+}
 
 void frmTolvan::cmdComments_Click() {}
 

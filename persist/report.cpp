@@ -1,0 +1,157 @@
+#include "persist/report.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "engine/label_format.h"
+#include "engine/number_reading.h"
+#include "persist/atomic_file.h"
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <unistd.h>
+#endif
+
+namespace tolvan {
+namespace {
+
+// `value` with exactly `decimals` decimals, its integer part grouped by threes.
+std::string Grouped(double value, int decimals, const NumberSeparators& separators) {
+  std::array<char, 400> text{};
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                     std::chars_format::fixed, decimals);
+  std::string_view digits(text.data(), static_cast<std::size_t>(written.ptr - text.data()));
+  const bool negative = !digits.empty() && digits.front() == '-';
+  if (negative) digits.remove_prefix(1);
+  const bool zero = digits.find_first_not_of("0.") == std::string_view::npos;
+
+  const std::size_t point = std::min(digits.find('.'), digits.size());
+  const std::string_view whole = digits.substr(0, point);
+  std::string formatted = negative && !zero ? "-" : "";
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % 3 == 0) formatted += separators.grouping;
+    formatted += whole[i];
+  }
+  if (point < digits.size()) formatted += separators.decimal + std::string(digits.substr(point + 1));
+  return formatted;
+}
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+class Lines {
+ public:
+  void Line(const std::string& text = {}) { text_ += text + "\r\n"; }
+  void Text(const std::string& text) { text_ += text; }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
+
+void Solution(Lines& out, const char* banner, const ReportInputs& inputs,
+              const std::array<float, 2>& wl, const std::array<float, 2>& cm,
+              const NumberSeparators& separators) {
+  const auto length = [&](int line) {
+    return "    " + FormatCentimetres(cm[line], separators) + " centimeters  (" +
+           FormatLength(wl[line], separators.decimal) + " wavelengths)";
+  };
+  out.Line(banner);
+  out.Line();
+  out.Line("Line-1 (" + inputs.Zo + " Ohms):");
+  out.Line(length(kLine1));
+  out.Line();
+  out.Line("Line-2 (" + inputs.Zm + " Ohms):");
+  out.Line(length(kLine2));
+  out.Line();
+}
+
+}  // namespace
+
+std::string FormatFrequencyText(const std::string& text, const NumberSeparators& separators) {
+  if (!IsWholeNumber(text)) return text;
+  const LeadingNumber number = ReadLeadingNumber(Trimmed(text));
+  if (number.overflow) return text;
+  std::string formatted = Grouped(number.value, 3, separators);
+  // Trailing zeros go, down to a single decimal.
+  const std::size_t decimals_start = formatted.size() - 3;
+  std::size_t keep = formatted.size();
+  while (keep > decimals_start + 1 && formatted[keep - 1] == '0') --keep;
+  formatted.resize(keep);
+  return formatted;
+}
+
+std::string FormatCentimetres(double value, const NumberSeparators& separators) {
+  return Grouped(value, 2, separators);
+}
+
+std::string ReportText(const ReportInputs& inputs, const DesignResult& result,
+                       const std::string& comment, const std::string& file_title,
+                       const NumberSeparators& separators) {
+  Lines out;
+  out.Line("Tolvan Calculator.");
+  out.Line(" By Kestrin, Inc.");
+  out.Line();
+  out.Line(" Based on 'Series-Section Transformers'");
+  out.Line(" The ARRL Antenna Book, 17th Edition, page 26-15.");
+  out.Line();
+  out.Line(" " + file_title);
+  out.Line("~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~COMMENTS ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
+  out.Line();
+  out.Text(comment);  // its own line breaks as typed; the line end below closes its last line
+  out.Line();
+  out.Line("~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ INPUTS~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
+  out.Line();
+  out.Line("Operating Frequency = " + FormatFrequencyText(inputs.Freq, separators) + " MHz");
+  out.Line();
+  out.Line("Feed Line:");
+  out.Line("    Zo = " + inputs.Zo + " Ohms");
+  out.Line("    Velocity = " + inputs.VF0 + "%");
+  out.Line();
+  out.Line("Match Line:");
+  out.Line("    Zm = " + inputs.Zm + " Ohms");
+  out.Line("    Velocity = " + inputs.VF1 + "%");
+  out.Line();
+  out.Line("Load:");
+  out.Line("    X = " + inputs.Xl + " Ohms");
+  out.Line("    R = " + inputs.Rl + " Ohms");
+  out.Line();
+  out.Line("~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ CONFIGURATION ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
+  out.Line();
+  out.Line("Attach Line-2 between Feed line and Line 1");
+  out.Line("Attach Line-1 between Line-2 and Load");
+  out.Line("|--------|                                                  |------|");
+  out.Line("| Source |<+===Feed-Line===>+<===Line-2===>+<===Line-1====+>| Load |");
+  out.Line("|--------|      Zo                Zm             Zo         |------|");
+  out.Line();
+  Solution(out, "~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ RESULTS ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~", inputs,
+           result.ResWl, result.ResCm, separators);
+  Solution(out, "~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ALTERNATE RESULTS ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~", inputs,
+           result.AltWl, result.AltCm, separators);
+  out.Line("~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ COMPLIMENTS OF~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
+  out.Line();
+  out.Line("Kestrin, Inc.");
+  out.Line(" 1200 Harbour Road");
+  out.Line(" Port Ellis, WA 98000");
+  out.Line();
+  out.Line(" (555) 010-0199");
+  out.Line();
+  out.Line(" reports@kestrin.example");
+  return out.Take();
+}
+
+std::string WriteReportFile(const std::filesystem::path& file, const std::string& bytes) {
+  std::error_code error;
+#if defined(__unix__) || defined(__APPLE__)
+  // Replacing by rename would pass over a read-only file; a file its owner protected stays.
+  if (std::filesystem::exists(file, error) && ::access(file.c_str(), W_OK) != 0) {
+    return "the file is read-only";
+  }
+#endif
+  return WriteFileAtomically(file, bytes);
+}
+
+}  // namespace tolvan
