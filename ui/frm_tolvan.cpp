@@ -12,6 +12,8 @@
 #include "persist/report.h"
 #include "ui/designed_fonts.h"
 #include "ui/diagram.h"
+#include "ui/frm_comments.h"
+#include "ui/frm_info.h"
 #include "ui/main_window_adapters.h"
 #include "ui/ui_frm_tolvan.h"
 #include "ui/window_placement.h"
@@ -173,9 +175,15 @@ void frmTolvan::cmdSave_Click() {
   UpdateConfig();
 }
 
-void frmTolvan::cmdComments_Click() {}
+void frmTolvan::cmdComments_Click() {
+  setEnabled(false);
+  (new frmComments(*this, shared_))->show();
+}
 
-void frmTolvan::cmdAbout_Click() {}
+void frmTolvan::cmdAbout_Click() {
+  setEnabled(false);
+  (new frmInfo(*this, shared_))->show();
+}
 
 void frmTolvan::Exit_Click() {
   // Unloads every loaded window; each one's own unload handler stores its place.

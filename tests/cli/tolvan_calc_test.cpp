@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,14 +26,24 @@ std::string Slurp(const std::string& path) {
   return text.str();
 }
 
+// A new empty file of its own, so that tests running side by side never share one.
+std::string FreshFile() {
+  std::string name = ::testing::TempDir() + "/tolvan-calc-XXXXXX";
+  const int descriptor = mkstemp(name.data());
+  if (descriptor >= 0) close(descriptor);
+  return name;
+}
+
 Process RunCalc(const std::string& arguments) {
-  const std::string dir = ::testing::TempDir();
-  const std::string out = dir + "/calc_out.txt";
-  const std::string err = dir + "/calc_err.txt";
+  const std::string out = FreshFile();
+  const std::string err = FreshFile();
   const std::string command =
       std::string(TOLVAN_CALC) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
   const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+  Process process{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+  std::remove(out.c_str());
+  std::remove(err.c_str());
+  return process;
 }
 
 const std::string kDefault =

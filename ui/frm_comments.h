@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "app/mod_tolvan.h"
+
+namespace Ui {
+class frmComments;
+}
+
+namespace tolvan {
+
+class frmTolvan;
+
+// The comment for the report. Opened with the main window disabled, at CommentsPos, showing
+// CommentText; OK keeps the edited text, Cancel and the close box drop it. Closing it in any
+// way stores its place, writes the configuration and enables the main window. Deletes itself
+// when closed.
+class frmComments final : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmComments(frmTolvan& main_window, ModTolvan& shared);
+  ~frmComments() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Form_Load();
+  void Form_Unload();
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+  std::unique_ptr<Ui::frmComments> ui;
+  frmTolvan& main_window_;
+  ModTolvan& shared_;
+};
+
+}  // namespace tolvan

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "app/mod_tolvan.h"
+
+namespace Ui {
+class frmInfo;
+}
+
+namespace tolvan {
+
+class frmTolvan;
+
+// The About window: where the design method comes from, the terms of use, the author. Opened
+// with the main window disabled, at InfoPos. An unseen Return button holds the focus, so Enter
+// or Space closes it. Closing it in any way stores its place, writes the configuration and
+// brings the main window back, enabled. Deletes itself when closed.
+class frmInfo final : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmInfo(frmTolvan& main_window, ModTolvan& shared);
+  ~frmInfo() override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Form_Load();
+  void Form_Unload();
+  void Return_Click();
+
+  std::unique_ptr<Ui::frmInfo> ui;
+  frmTolvan& main_window_;
+  ModTolvan& shared_;
+};
+
+}  // namespace tolvan
