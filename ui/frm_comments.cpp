@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "ui/designed_fonts.h"
 #include "ui/frm_tolvan.h"
 #include "ui/ui_frm_comments.h"
 #include "ui/window_placement.h"
@@ -28,6 +29,7 @@ frmComments::frmComments(frmTolvan& main_window, ModTolvan& shared)
       shared_(shared) {
   ui->setupUi(this);
   setFixedSize(size());
+  setFont(DesignedFont(8));  // the user-interface font the sizes were laid out for
   setAttribute(Qt::WA_DeleteOnClose);
   connect(ui->cmdOK, &QPushButton::clicked, this, &frmComments::cmdOK_Click);
   connect(ui->cmdCancel, &QPushButton::clicked, this, &frmComments::cmdCancel_Click);

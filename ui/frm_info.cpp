@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include "ui/designed_fonts.h"
 #include "ui/frm_tolvan.h"
 #include "ui/ui_frm_info.h"
 #include "ui/window_placement.h"
@@ -17,6 +18,7 @@ frmInfo::frmInfo(frmTolvan& main_window, ModTolvan& shared)
       shared_(shared) {
   ui->setupUi(this);
   setFixedSize(size());
+  setFont(DesignedFont(8));  // the user-interface font the sizes were laid out for
   setAttribute(Qt::WA_DeleteOnClose);
   // The button lies beyond the client area: unseen, yet it takes Enter and Space.
   connect(ui->Return, &QPushButton::clicked, this, &frmInfo::Return_Click);
