@@ -1,15 +1,26 @@
 // tolvan-calc: checks and solves one design given on the command line, exactly as the window's
 // Calculate does, and prints both solutions.
 //
-// Exit status: 0 solved; 1 a value refused, Zm too close to Zo, or an arithmetic fault (the
-// message box's text on stderr); 2 a missing input (its missing sentence) or a usage error.
+// Exit status: 0 solved; 1 a value refused, Zm too close to Zo, an arithmetic fault (the
+// message box's text on stderr) or a file that could not be written; 2 a missing input (its
+// missing sentence) or a usage error.
 
 #include <iostream>
 #include <string>
 
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include "cli/analysis_summary.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/svg_chart.h"
+#include "engine/analysis.h"
 #include "engine/calculation.h"
+#include "engine/feasibility.h"
+#include "engine/solver.h"
+#include "persist/report.h"
 
 namespace {
 
@@ -50,6 +61,50 @@ class NoAnswerPrompts final : public PromptService {
   }
 };
 
+std::string ForTheReport(std::string comment) {
+  // Typed on a command line, a comment breaks lines with LF; the report's lines end in CR LF.
+  std::string crlf;
+  for (const char c : comment) {
+    if (c == '\n' && (crlf.empty() || crlf.back() != '\r')) crlf += '\r';
+    crlf += c;
+  }
+  return crlf;
+}
+
+int Fail(const std::string& what, const std::string& path, const std::string& reason) {
+  std::cerr << "tolvan-calc: the " << what << " could not be saved as " << path << ": " << reason
+            << "\n";
+  return kExitRefused;
+}
+
+void PrintHelp() {
+  std::cout << "tolvan-calc: designs a series-section matching transformer\n\n"
+            << cli::UsageText()
+            << "\nThe feed line (Zo) runs to Line-2 (Zm), then Line-1 (Zo), then the load R + jX."
+               "\nValues are read as the Tolvan window reads its boxes; the point is the"
+               " decimal separator.\n\n"
+               "  --freq MHZ          operating frequency\n"
+               "  --zo OHMS           feed-line impedance, also Line-1's\n"
+               "  --zm OHMS           matching-line (Line-2) impedance\n"
+               "  --r OHMS            load resistance\n"
+               "  --x OHMS            load reactance, negative for a capacitive load\n"
+               "  --vf-feed PERCENT   feed-line velocity factor\n"
+               "  --vf-match PERCENT  matching-line velocity factor\n"
+               "  --units cm|m|in|ft  unit of the physical lengths (default cm)\n"
+               "  --sweep[=SPAN]      also a table of SWR over F ± SPAN percent (default 10)\n"
+               "  --points N          samples in the sweep (default 41) and the chart (401)\n"
+               "  --plot FILE.svg     an SVG chart of SWR against frequency\n"
+               "  --report FILE       the text report, as the window's Save Results writes it\n"
+               "  --comment TEXT      the report's comment\n"
+               "  --json              print one JSON object instead of the tables\n"
+               "  --help, --version   this text, the version\n\n"
+               "Every solved design is also checked at F (SWR 1.00 for a correct match), with"
+               " each\nsolution's 1.5:1 and 2:1 bandwidths, taking the lines as lossless and the"
+               " load as\nconstant.\n\n"
+               "Exit status: 0 solved, 1 a value refused, the design impossible or a file not"
+               " written,\n2 a missing value or a usage error.\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -60,22 +115,7 @@ int main(int argc, char** argv) {
   }
   const cli::Options& options = *parsed.options;
   if (options.help) {
-    std::cout << "tolvan-calc: designs a series-section matching transformer\n\n"
-              << cli::UsageText()
-              << "\nThe feed line (Zo) runs to Line-2 (Zm), then Line-1 (Zo), then the load R + jX."
-                 "\nValues are read as the Tolvan window reads its boxes; the point is the"
-                 " decimal separator.\n\n"
-                 "  --freq MHZ          operating frequency\n"
-                 "  --zo OHMS           feed-line impedance, also Line-1's\n"
-                 "  --zm OHMS           matching-line (Line-2) impedance\n"
-                 "  --r OHMS            load resistance\n"
-                 "  --x OHMS            load reactance, negative for a capacitive load\n"
-                 "  --vf-feed PERCENT   feed-line velocity factor\n"
-                 "  --vf-match PERCENT  matching-line velocity factor\n"
-                 "  --json              print one JSON object instead of the table\n"
-                 "  --help, --version   this text, the version\n\n"
-                 "Exit status: 0 solved, 1 a value refused or the design impossible,"
-                 " 2 a missing value or a usage error.\n";
+    PrintHelp();
     return 0;
   }
   if (options.version) {
@@ -96,13 +136,56 @@ int main(int argc, char** argv) {
     case CalculationEnd::Cancelled:
       return kExitUsage;
     case CalculationEnd::Refused:
+      if (outcome.message == kZmTooClose && outcome.record) {
+        const DesignRecord& d = *outcome.record;
+        const ZmWindow window = FeasibleZm(d.Zo, d.R, d.X);
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "A match needs Zm below %.1f or above %.1f ohms for this load.",
+                      window.below, window.above);
+        std::cerr << line << "\n";
+      }
+      return kExitRefused;
     case CalculationEnd::Faulted:
       return kExitRefused;
   }
+
+  const DesignRecord& design = *outcome.record;
+  const std::optional<Solutions> solutions = SolveForAnalysis(design);
+  const cli::AnalysisSummary summary = cli::Summarise(design, *solutions);
+  std::optional<std::vector<cli::SweepRow>> sweep;
+  if (options.sweep_percent) {
+    sweep = cli::Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(41));
+  }
+
+  if (options.plot) {
+    const auto rows = cli::Sweep(design, *solutions, options.sweep_percent.value_or(10),
+                                 options.points.value_or(401));
+    std::ostringstream chart;
+    cli::WriteSwrChart(chart, design.F, rows);
+    if (const std::string failure = WriteReportFile(*options.plot, chart.str()); !failure.empty()) {
+      return Fail("chart", *options.plot, failure);
+    }
+  }
+  if (options.report) {
+    const auto text = [&](InputBox box) { return boxes.Text(box); };
+    const ReportInputs inputs{text(InputBox::Freq), text(InputBox::Zo),  text(InputBox::Zm),
+                              text(InputBox::VF0),  text(InputBox::VF1), text(InputBox::Xl),
+                              text(InputBox::Rl)};
+    const std::string title = std::filesystem::path(*options.report).filename().string();
+    const std::string report =
+        ReportText(inputs, result, ForTheReport(options.comment), title, NumberSeparators{});
+    if (const std::string failure = WriteReportFile(*options.report, report); !failure.empty()) {
+      return Fail("report", *options.report, failure);
+    }
+  }
+
   if (options.json) {
-    cli::WriteJson(std::cout, result);
+    cli::WriteJson(std::cout, {result, options.unit, summary, sweep, options.plot, options.report});
   } else {
-    cli::WriteTable(std::cout, result);
+    cli::WriteTable(std::cout, result, options.unit);
+    cli::WriteAnalysis(std::cout, summary);
+    if (sweep) cli::WriteSweep(std::cout, *sweep);
   }
   return 0;
 }

@@ -11,7 +11,7 @@ CalculationOutcome ReportFault(MessageService& messages, Fault fault,
                                const std::string& current_field) {
   std::string message = std::string(FaultDescription(fault)) + " : " + current_field;
   messages.Show(message);
-  return {CalculationEnd::Faulted, current_field, std::move(message)};
+  return Ended(CalculationEnd::Faulted, current_field, std::move(message));
 }
 
 }  // namespace
@@ -33,16 +33,21 @@ CalculationOutcome Calculate(CalculationScreen& screen, DesignResult& result,
   current_field.clear();
   LabelWriter writer(screen.labels, decimal_separator);
   const SolveOutcome solved = Solve(record, result, writer);
+  CalculationOutcome outcome;
   switch (solved.end) {
     case SolveEnd::Solved:
-      return {CalculationEnd::Solved, current_field, ""};
+      outcome = Ended(CalculationEnd::Solved, current_field, "");
+      break;
     case SolveEnd::ZmTooClose:
       screen.messages.Show(std::string(kZmTooClose));
-      return {CalculationEnd::Refused, current_field, std::string(kZmTooClose)};
+      outcome = Ended(CalculationEnd::Refused, current_field, std::string(kZmTooClose));
+      break;
     case SolveEnd::Faulted:
+      outcome = ReportFault(screen.messages, *solved.fault, current_field);
       break;
   }
-  return ReportFault(screen.messages, *solved.fault, current_field);
+  outcome.record = record;
+  return outcome;
 }
 
 }  // namespace tolvan

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
+
+#include "engine/design_record.h"
 
 namespace tolvan {
 
@@ -17,6 +21,15 @@ struct CalculationOutcome {
   CalculationEnd end = CalculationEnd::Solved;
   std::string field;
   std::string message;
+  std::optional<DesignRecord> record;  // the checked inputs, once all seven were accepted
 };
+
+inline CalculationOutcome Ended(CalculationEnd end, std::string field, std::string message) {
+  CalculationOutcome outcome;
+  outcome.end = end;
+  outcome.field = std::move(field);
+  outcome.message = std::move(message);
+  return outcome;
+}
 
 }  // namespace tolvan

@@ -72,20 +72,20 @@ std::optional<CalculationOutcome> ReadDesignRecord(InputBoxes& boxes, PromptServ
       boxes.SetText(rule.box, prompts.Ask(PromptText(rule), std::string(kMissingTitle), ""));
     }
     const std::string text = boxes.Text(rule.box);
-    if (text.empty()) return CalculationOutcome{CalculationEnd::Cancelled, current_field, ""};
+    if (text.empty()) return Ended(CalculationEnd::Cancelled, current_field, "");
 
     const float value = ConvertInput(rule, text);
     if (!IsAccepted(rule.accepted, value)) {
       messages.Show(std::string(rule.refusal));
-      return CalculationOutcome{CalculationEnd::Refused, current_field,
-                                std::string(rule.refusal)};
+      return Ended(CalculationEnd::Refused, current_field,
+                                std::string(rule.refusal));
     }
     record.*rule.field = value;
 
     // Zm and Zo are compared as soon as both are known, before the load is looked at.
     if (rule.box == InputBox::Zm && record.Zm == record.Zo) {
       messages.Show(std::string(kZmEqualsZo));
-      return CalculationOutcome{CalculationEnd::Refused, current_field, std::string(kZmEqualsZo)};
+      return Ended(CalculationEnd::Refused, current_field, std::string(kZmEqualsZo));
     }
   }
   return std::nullopt;

@@ -20,8 +20,8 @@ struct PassArrays {
   std::array<float, 2>& cm;
 };
 
-// The normalised design: impedances divided by Zo. Each quotient is taken in single
-// precision, as the record's values are singles, and held as a double from then on.
+// The normalised design: the record's single-precision impedances divided by Zo, the quotients
+// taken and held in double precision.
 struct Normalised {
   double m;  // Zm / Zo
   double r;  // R / Zo
@@ -57,7 +57,7 @@ void SolvePass(const DesignRecord& d, const Normalised& n, double t, double deg,
 SolveEnd SolveOrThrow(const DesignRecord& d, DesignResult& result, SolverObserver& observer) {
   const double pi = Checked(4 * std::atan(1.0));
   const double deg = Divide(180, pi);  // degrees per radian
-  const Normalised n{DivideSingle(d.Zm, d.Zo), DivideSingle(d.R, d.Zo), DivideSingle(d.X, d.Zo)};
+  const Normalised n{Divide(d.Zm, d.Zo), Divide(d.R, d.Zo), Divide(d.X, d.Zo)};
 
   const double num = Checked(Square(n.r - 1) + Square(n.x));
   const double den =

@@ -1,50 +1,18 @@
 // tolvan-calc run as a process: exit codes, what goes to stdout and stderr, the JSON shape.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
+
+#include "tests/cli/run_calc.h"
 
 namespace {
 
-struct Process {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// A new empty file of its own, so that tests running side by side never share one.
-std::string FreshFile() {
-  std::string name = ::testing::TempDir() + "/tolvan-calc-XXXXXX";
-  const int descriptor = mkstemp(name.data());
-  if (descriptor >= 0) close(descriptor);
-  return name;
-}
-
-Process RunCalc(const std::string& arguments) {
-  const std::string out = FreshFile();
-  const std::string err = FreshFile();
-  const std::string command =
-      std::string(TOLVAN_CALC) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
-  const int raw = std::system(command.c_str());
-  Process process{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-  std::remove(out.c_str());
-  std::remove(err.c_str());
-  return process;
-}
+using tolvan::testing::Process;
+using tolvan::testing::RunCalc;
 
 const std::string kDefault =
     "--freq 150 --zo 50 --zm 75 --r 55.5 --x -3.5 --vf-feed 89 --vf-match 66";
@@ -53,14 +21,16 @@ TEST(TolvanCalc, SolvesTheDefaultDesign) {
   const Process run = RunCalc(kDefault);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out,
-            "Results (first solution):\n"
-            "  Line-2 (Zm):     0.024 wavelengths         3.131 cm\n"
-            "  Line-1 (Zo):     0.070 wavelengths        12.408 cm\n"
-            "\n"
-            "Alternate results (second solution):\n"
-            "  Line-2 (Zm):     0.476 wavelengths        62.869 cm\n"
-            "  Line-1 (Zo):     0.345 wavelengths        61.477 cm\n");
+  const std::string table =
+      "Results (first solution):\n"
+      "  Line-2 (Zm):     0.024 wavelengths         3.131 cm\n"
+      "  Line-1 (Zo):     0.070 wavelengths        12.408 cm\n"
+      "\n"
+      "Alternate results (second solution):\n"
+      "  Line-2 (Zm):     0.476 wavelengths        62.869 cm\n"
+      "  Line-1 (Zo):     0.345 wavelengths        61.477 cm\n";
+  // The table comes first, as it always did; the check at F follows it.
+  EXPECT_EQ(run.out.substr(0, table.size()), table);
 }
 
 TEST(TolvanCalc, NegativeValueAfterAnOptionOrWithEquals) {
@@ -77,7 +47,7 @@ TEST(TolvanCalc, JsonCarriesTheStoredSinglesExactly) {
   const std::string number = "(-?[0-9.e+-]+)";
   const std::string line = "\\{\"wavelengths\": " + number + ", \"cm\": " + number + "\\}";
   const std::string solution = "\\{\"line1\": " + line + ", \"line2\": " + line + "\\}";
-  const std::regex shape("\\{\"results\": " + solution + ", \"alternate\": " + solution + "\\}\n");
+  const std::regex shape("\\{\"results\": " + solution + ", \"alternate\": " + solution + ", .*\\}\n");
   std::smatch match;
   ASSERT_TRUE(std::regex_match(run.out, match, shape)) << run.out;
   // results line1, line2; alternate line1, line2 — each read back to the single it came from.
@@ -134,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Invalid Match-line Velocity Factor\n"},
         ErrorCase{"TooClose",
                   "--freq 14.2 --zo 50 --zm 52 --r 100 --x 0 --vf-feed 66 --vf-match 66", 1,
-                  "Value Zm is too close to Zo\n"},
+                  "Value Zm is too close to Zo\n"
+                  "A match needs Zm below 35.4 or above 70.7 ohms for this load.\n"},
         ErrorCase{"OverflowNamesTheField", "--zo 50 --zm 75 --r 1E39", 1,
                   "Overflow : Load Resistance.\n"},
         ErrorCase{"SolverFaultHasNoField",

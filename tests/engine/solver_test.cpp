@@ -124,9 +124,7 @@ TEST(Solve, EverySolutionMatchesTheLoadToZo) {
       ASSERT_GE(wl2, 0);
       ASSERT_LT(wl2, 0.5);
       const Complex seen = SeenByFeedLine(d, wl1, wl2);
-      // The solver normalises with single-precision quotients, so the match is as exact as a
-      // single's seven digits allow, scaled by how sharply the design depends on them.
-      EXPECT_NEAR(std::abs(seen - Complex(d.Zo, 0)) / d.Zo, 0, 2e-4)
+      EXPECT_NEAR(std::abs(seen - Complex(d.Zo, 0)) / d.Zo, 0, 1e-9)
           << "trial " << trial << " pass " << pass << " F " << d.F << " Zo " << d.Zo << " Zm "
           << d.Zm << " R " << d.R << " X " << d.X;
       const double wavelength_cm = 300.0 / d.F * 100;

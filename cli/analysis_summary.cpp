@@ -1,0 +1,41 @@
+#include "cli/analysis_summary.h"
+
+namespace tolvan::cli {
+namespace {
+
+SolutionSummary SummariseOne(const DesignRecord& d, const Solution& s, const BandSearch& search) {
+  return {Swr(d, s, d.F), SwrBandwidth(d, s, 1.5, search), SwrBandwidth(d, s, 2.0, search)};
+}
+
+}  // namespace
+
+AnalysisSummary Summarise(const DesignRecord& design, const Solutions& solutions) {
+  AnalysisSummary summary;
+  summary.F = design.F;
+  summary.results = SummariseOne(design, solutions.results, summary.search);
+  summary.alternate = SummariseOne(design, solutions.alternate, summary.search);
+  return summary;
+}
+
+double WidthMhz(const Bandwidth& band, const AnalysisSummary& summary) {
+  const double low = band.low_mhz.value_or(summary.F * (1 - summary.search.span));
+  const double high = band.high_mhz.value_or(summary.F * (1 + summary.search.span));
+  return high - low;
+}
+
+bool Complete(const Bandwidth& band) { return band.low_mhz && band.high_mhz; }
+
+std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions,
+                            double percent, int points) {
+  std::vector<SweepRow> rows;
+  rows.reserve(static_cast<std::size_t>(points));
+  const double low = design.F * (1 - percent / 100);
+  const double high = design.F * (1 + percent / 100);
+  for (int i = 0; i < points; ++i) {
+    const double mhz = low + (high - low) * i / (points - 1);
+    rows.push_back({mhz, Swr(design, solutions.results, mhz), Swr(design, solutions.alternate, mhz)});
+  }
+  return rows;
+}
+
+}  // namespace tolvan::cli
