@@ -28,6 +28,12 @@ constexpr qreal kLambdaPoints = 15.75;
 // A longer path is cut to this many characters and "txt" put after them.
 constexpr qsizetype kLongestReportPath = 200;
 
+// The dialog takes the keys at once: the main window, disabled, cannot have them anyway.
+void ShowActive(QWidget* dialog) {
+  dialog->show();
+  dialog->activateWindow();
+}
+
 }  // namespace
 
 frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
@@ -177,12 +183,12 @@ void frmTolvan::cmdSave_Click() {
 
 void frmTolvan::cmdComments_Click() {
   setEnabled(false);
-  (new frmComments(*this, shared_))->show();
+  ShowActive(new frmComments(*this, shared_));
 }
 
 void frmTolvan::cmdAbout_Click() {
   setEnabled(false);
-  (new frmInfo(*this, shared_))->show();
+  ShowActive(new frmInfo(*this, shared_));
 }
 
 void frmTolvan::Exit_Click() {

@@ -1,0 +1,220 @@
+"""A user's whole session with the real programs on a real X server (Xvfb), driven only from
+outside with X key and mouse events (xdotool). Each test starts and stops its own server,
+programs and folders."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+import xml.etree.ElementTree as ElementTree
+
+TOLVAN = os.environ["TOLVAN_GUI"]
+EXPECTED = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
+
+# Centres of the controls in the main window's client area, in pixels (the form's twips / 15).
+FREQ, ZO, ZM, VF0, VF1 = (52, 28), (64, 89), (64, 145), (172, 89), (172, 145)
+XL, RL, PLUS = (320, 84), (320, 124), (224, 216)
+CALCULATE, ADD_COMMENTS, SAVE_RESULTS = (324, 180), (324, 212), (324, 252)
+ABOUT, EXIT = (212, 404), (332, 404)
+COMMENTS_BOX, COMMENTS_OK = (156, 88), (180, 188)
+
+DEFAULT_CONFIG = (
+    '<?xml version="1.0"?>\r\n<data>\r\n    <path>{path}</path>\r\n    <freq>150</freq>\r\n'
+    "    <zo>50</zo>\r\n    <zm>75</zm>\r\n    <vo>89</vo>\r\n    <vm>66</vm>\r\n"
+    "    <x>-3.5</x>\r\n    <r>55.5</r>\r\n    <fc0>10</fc0>\r\n    <fc1>10</fc1>\r\n"
+    "    <fi0>10</fi0>\r\n    <fi1>10</fi1>\r\n    <fs0>10</fs0>\r\n    <fs1>10</fs1>\r\n"
+    "</data>\r\n")
+
+
+def wait_for(condition, what, seconds=20):
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.05)
+    raise AssertionError("timed out waiting for " + what)
+
+
+class XServer:
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            self.display = ":" + numbers.readline().strip()
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+class Desktop:
+    """The X server and the user's hands on it."""
+
+    def __init__(self, server, home):
+        self.env = dict(os.environ, DISPLAY=server.display, LANG="C.UTF-8", LC_ALL="C.UTF-8",
+                        HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"))
+        self.env.pop("QT_QPA_PLATFORM", None)
+
+    def xdotool(self, *arguments):
+        return subprocess.run(["xdotool", *map(str, arguments)], env=self.env, check=True,
+                              capture_output=True, text=True, timeout=30).stdout
+
+    def window(self, title):
+        def found():
+            result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
+                                     "^" + re.escape(title) + "$"],
+                                    env=self.env, capture_output=True, text=True)
+            return result.stdout.split()[0] if result.returncode == 0 and result.stdout else None
+        return wait_for(found, "the window " + title)
+
+    def gone(self, title):
+        wait_for(lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", "^" + re.escape(title) + "$"],
+            env=self.env, capture_output=True).returncode != 0, title + " to close")
+
+    def click(self, window, point):
+        self.xdotool("mousemove", "--window", window, point[0], point[1], "click", "1")
+        time.sleep(0.15)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "15", text)
+        time.sleep(0.1)
+
+    def key(self, *names):
+        self.xdotool("key", *names)
+        time.sleep(0.15)
+
+    def replace(self, window, box, text):
+        self.click(window, box)
+        self.key("ctrl+a")
+        self.type(text)
+
+    def position(self, window):
+        shell = self.xdotool("getwindowgeometry", "--shell", window)
+        values = dict(line.split("=") for line in shell.split())
+        return int(values["X"]), int(values["Y"])
+
+
+class Session(unittest.TestCase):
+    def setUp(self):
+        self.server = XServer()
+        self.folder = tempfile.mkdtemp(prefix="tolvan-e2e-")
+        self.desktop = Desktop(self.server, self.folder)
+        self.program = os.path.join(self.folder, "tolvan")
+        shutil.copy(TOLVAN, self.program)
+        self.running = None
+
+    def tearDown(self):
+        if self.running and self.running.poll() is None:
+            self.running.kill()
+            self.running.wait()
+        self.server.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    @property
+    def config(self):
+        return os.path.join(self.folder, "Tolvan_Config.xml")
+
+    def start(self):
+        self.running = subprocess.Popen([self.program], cwd=self.folder, env=self.desktop.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self.desktop.window("Tolvan Calculator")
+
+    def exit(self, window):
+        self.desktop.click(window, EXIT)
+        self.assertEqual(self.running.wait(timeout=20), 0)
+
+    def save_as(self, window, name):
+        self.desktop.click(window, SAVE_RESULTS)
+        self.desktop.window("Save Data To Text File")
+        self.desktop.type(name)
+        self.desktop.key("Return")
+        path = os.path.join(self.folder, name)
+        wait_for(lambda: os.path.exists(path), name)
+        with open(path, "rb") as report:
+            return report.read()
+
+    def test_a_whole_session(self):
+        main = self.start()
+        with open(self.config, "rb") as config:
+            escaped = (self.folder.replace("&", "&amp;").replace("<", "&lt;")
+                       .replace(">", "&gt;"))
+            self.assertEqual(config.read().decode(), DEFAULT_CONFIG.format(path=escaped))
+
+        d = self.desktop
+        d.replace(main, FREQ, "14.2")
+        d.replace(main, VF0, "66")
+        d.replace(main, XL, "0")
+        d.replace(main, RL, "100")
+        d.click(main, CALCULATE)
+        d.click(main, PLUS)
+
+        d.click(main, ADD_COMMENTS)
+        comments = d.window("Comments")
+        d.click(comments, COMMENTS_BOX)
+        d.type("Cut from RG-59")
+        d.key("Return")
+        d.type("trim 2 mm")
+        d.click(comments, COMMENTS_OK)
+        d.gone("Comments")
+
+        with open(os.path.join(EXPECTED, "session_report.expected"), "rb") as expected:
+            self.assertEqual(self.save_as(main, "session.txt"), expected.read())
+
+        d.click(main, ABOUT)
+        d.window("Information")
+        d.key("Return")
+        d.gone("Information")
+
+        d.xdotool("windowmove", main, 200, 150)
+        wait_for(lambda: d.position(main) == (200, 150), "the window to move")
+        self.exit(main)
+        stored = ElementTree.parse(self.config).getroot()
+        self.assertEqual(stored.findtext("path"), self.folder)
+        self.assertEqual(stored.findtext("freq"), "14.2")
+        self.assertEqual((stored.findtext("fs0"), stored.findtext("fs1")), ("3000", "2250"))
+
+        # The next run starts where this one ended: inputs, report folder and place.
+        main = self.start()
+        self.assertEqual(d.position(main), (200, 150))
+        d.click(main, CALCULATE)
+        second = self.save_as(main, "second.txt").decode()
+        for line in ("Operating Frequency = 14.2 MHz", "    Velocity = 66%", "    X = 0 Ohms",
+                     "    R = 100 Ohms"):
+            self.assertIn("\r\n" + line + "\r\n", second)
+        self.assertNotIn("RG-59", second)  # the comment lasts one run only
+        self.exit(main)
+
+    def test_a_damaged_configuration_is_survived(self):
+        damaged = {
+            "truncated": DEFAULT_CONFIG.format(path="/tmp")[:120],
+            "not xml": "freq = 150\nzo = 50\n",
+            "wrong case": '<?xml version="1.0"?><data><FREQ>7</FREQ><ZO>60</ZO></data>',
+        }
+        for name, text in damaged.items():
+            with self.subTest(name):
+                with open(self.config, "w") as config:
+                    config.write(text)
+                self.exit(self.start())
+                root = ElementTree.parse(self.config).getroot()
+                self.assertEqual(root.tag, "data")
+                names = [child.tag for child in root]
+                for element in ("path", "freq", "zo", "zm", "vo", "vm", "x", "r",
+                                "fc0", "fc1", "fi0", "fi1", "fs0", "fs1"):
+                    self.assertIn(element, names)
+                if name == "wrong case":  # the values were loaded, and stored back at exit
+                    self.assertEqual(root.findtext("freq"), "7")
+                    self.assertEqual(root.findtext("zo"), "60")
+                else:
+                    self.assertEqual(root.findtext("freq"), "150")
+
+
+if __name__ == "__main__":
+    unittest.main()
