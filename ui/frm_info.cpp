@@ -1,7 +1,9 @@
 #include "ui/frm_info.h"
 
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
+#include <QPixmap>
 
 #include "ui/designed_fonts.h"
 #include "ui/frm_tolvan.h"
@@ -20,6 +22,10 @@ frmInfo::frmInfo(frmTolvan& main_window, ModTolvan& shared)
   setFixedSize(size());
   setFont(DesignedFont(8));  // the user-interface font the sizes were laid out for
   setAttribute(Qt::WA_DeleteOnClose);
+  // No icon of its own, rather than the program's: a blank one stands in for none.
+  QPixmap blank(16, 16);
+  blank.fill(Qt::transparent);
+  setWindowIcon(QIcon(blank));
   // The button lies beyond the client area: unseen, yet it takes Enter and Space.
   connect(ui->Return, &QPushButton::clicked, this, &frmInfo::Return_Click);
   ui->Return->installEventFilter(this);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <regex>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/cli/run_calc.h"
 
@@ -94,6 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"RefusedBeforeMissing", "--zo abc", 1, "invalid impedance Zo\n"},
         ErrorCase{"ZmEqualsZo", "--zo 50 --zm 50.0", 1,
                   "Match-Line impedance must be different than the Feedline impedance!\n"},
+        ErrorCase{"RefusedMatchImpedance", "--zo 50 --zm 0", 1, "invalid impedance Zm\n"},
         ErrorCase{"RefusedResistance", "--zo 50 --zm 75 --r 0", 1, "invalid impedance Rl\n"},
         ErrorCase{"RefusedFrequency", "--zo 50 --zm 75 --r 55 --x 0 --freq -1", 1,
                   "Invalid Frequency\n"},
@@ -122,6 +125,27 @@ INSTANTIATE_TEST_SUITE_P(
                   " --vf-feed PERCENT --vf-match PERCENT [--json]\n"
                   "       tolvan-calc --help | --version\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TolvanCalc, EachMissingInputIsNamedInTheOrderCalculateAsks) {
+  // Each run gives every input before the missing one, and none after it.
+  const std::vector<std::pair<std::string, std::string>> inputs{
+      {"--zo 50", "Transmission line impedance is missing."},
+      {"--zm 75", "Matching line impedance is missing."},
+      {"--r 55.5", "Load resistance is missing."},
+      {"--x -3.5", "Load reactance is missing."},
+      {"--freq 150", "Frequency is missing."},
+      {"--vf-feed 89", "Feedline Velocity Factor is missing."},
+      {"--vf-match 66", "Match-line Velocity Factor is missing."}};
+  std::string given;
+  for (const auto& [option, missing] : inputs) {
+    const Process run = RunCalc(given);
+    EXPECT_EQ(run.status, 2) << missing;
+    EXPECT_EQ(run.err, missing + "\n");
+    EXPECT_EQ(run.out, "");
+    given += " " + option;
+  }
+  EXPECT_EQ(RunCalc(given).status, 0);
+}
 
 TEST(TolvanCalc, HelpAndVersion) {
   const Process help = RunCalc("--help");
