@@ -7,6 +7,9 @@
 
 namespace tolvan {
 
+// The windows' default user-interface font size, in points.
+inline constexpr qreal kDefaultPoints = 8;
+
 // The face the windows were designed in, MS Sans Serif, at `points`; where the platform lacks
 // it, the nearest sans-serif face at the same size.
 QFont DesignedFont(qreal points);

@@ -2,8 +2,8 @@
 
 #include <QCloseEvent>
 
-#include "ui/designed_fonts.h"
 #include "ui/frm_tolvan.h"
+#include "ui/tool_window.h"
 #include "ui/ui_frm_comments.h"
 #include "ui/window_placement.h"
 
@@ -22,15 +22,12 @@ std::string ForTheReport(const QString& text) {
 }  // namespace
 
 frmComments::frmComments(frmTolvan& main_window, ModTolvan& shared)
-    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, kToolWindowFlags),
       ui(std::make_unique<Ui::frmComments>()),
       main_window_(main_window),
       shared_(shared) {
   ui->setupUi(this);
-  setFixedSize(size());
-  setFont(DesignedFont(8));  // the user-interface font the sizes were laid out for
-  setAttribute(Qt::WA_DeleteOnClose);
+  SettleToolWindow(*this);
   connect(ui->cmdOK, &QPushButton::clicked, this, &frmComments::cmdOK_Click);
   connect(ui->cmdCancel, &QPushButton::clicked, this, &frmComments::cmdCancel_Click);
   Form_Load();

@@ -5,23 +5,20 @@
 #include <QKeyEvent>
 #include <QPixmap>
 
-#include "ui/designed_fonts.h"
 #include "ui/frm_tolvan.h"
+#include "ui/tool_window.h"
 #include "ui/ui_frm_info.h"
 #include "ui/window_placement.h"
 
 namespace tolvan {
 
 frmInfo::frmInfo(frmTolvan& main_window, ModTolvan& shared)
-    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, kToolWindowFlags),
       ui(std::make_unique<Ui::frmInfo>()),
       main_window_(main_window),
       shared_(shared) {
   ui->setupUi(this);
-  setFixedSize(size());
-  setFont(DesignedFont(8));  // the user-interface font the sizes were laid out for
-  setAttribute(Qt::WA_DeleteOnClose);
+  SettleToolWindow(*this);
   // No icon of its own, rather than the program's: a blank one stands in for none.
   QPixmap blank(16, 16);
   blank.fill(Qt::transparent);

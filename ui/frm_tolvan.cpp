@@ -21,7 +21,6 @@
 namespace tolvan {
 namespace {
 
-constexpr qreal kDefaultPoints = 8;
 constexpr qreal kSmallBoxPoints = 9.75;
 constexpr qreal kLargeBoxPoints = 12;
 constexpr qreal kLambdaPoints = 15.75;
