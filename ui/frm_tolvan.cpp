@@ -15,6 +15,7 @@
 #include "ui/frm_comments.h"
 #include "ui/frm_info.h"
 #include "ui/main_window_adapters.h"
+#include "ui/task_bar.h"
 #include "ui/ui_frm_tolvan.h"
 #include "ui/window_placement.h"
 
@@ -103,6 +104,7 @@ void frmTolvan::UpdateConfig() { tolvan::UpdateConfig(ConfigFile(), *memory_); }
 void frmTolvan::Form_Load() {
   LoadConfig();
   MoveToTwips(*this, shared_.MainPos);
+  KeepOffTaskBar(*this);
   // The window opens with the focus in the frequency box.
   ui->Freq_0->setFocus(Qt::OtherFocusReason);
 }

@@ -143,6 +143,10 @@ class Session(unittest.TestCase):
 
     def test_a_whole_session(self):
         main = self.start()
+        # Like its two dialogs, the main window asks for no task-bar button.
+        state = subprocess.run(["xprop", "-id", main, "_NET_WM_STATE"], env=self.desktop.env,
+                               capture_output=True, text=True, check=True).stdout
+        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", state)
         with open(self.config, "rb") as config:
             escaped = (self.folder.replace("&", "&amp;").replace("<", "&lt;")
                        .replace(">", "&gt;"))
