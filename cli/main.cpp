@@ -168,13 +168,9 @@ int main(int argc, char** argv) {
     }
   }
   if (options.report) {
-    const auto text = [&](InputBox box) { return boxes.Text(box); };
-    const ReportInputs inputs{text(InputBox::Freq), text(InputBox::Zo),  text(InputBox::Zm),
-                              text(InputBox::VF0),  text(InputBox::VF1), text(InputBox::Xl),
-                              text(InputBox::Rl)};
     const std::string title = std::filesystem::path(*options.report).filename().string();
     const std::string report =
-        ReportText(inputs, result, ForTheReport(options.comment), title, NumberSeparators{});
+        ReportText(ReportInputsFrom(boxes), result, ForTheReport(options.comment), title, NumberSeparators{});
     if (const std::string failure = WriteReportFile(*options.report, report); !failure.empty()) {
       return Fail("report", *options.report, failure);
     }

@@ -71,6 +71,12 @@ void Solution(Lines& out, const char* banner, const ReportInputs& inputs,
 
 }  // namespace
 
+ReportInputs ReportInputsFrom(const InputBoxes& boxes) {
+  return {boxes.Text(InputBox::Freq), boxes.Text(InputBox::Zo),  boxes.Text(InputBox::Zm),
+          boxes.Text(InputBox::VF0),  boxes.Text(InputBox::VF1), boxes.Text(InputBox::Xl),
+          boxes.Text(InputBox::Rl)};
+}
+
 std::string FormatFrequencyText(const std::string& text, const NumberSeparators& separators) {
   if (!IsWholeNumber(text)) return text;
   const LeadingNumber number = ReadLeadingNumber(Trimmed(text));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/design_result.h"
+#include "engine/screen.h"
 
 namespace tolvan {
 
@@ -11,6 +12,9 @@ namespace tolvan {
 struct ReportInputs {
   std::string Freq, Zo, Zm, VF0, VF1, Xl, Rl;
 };
+
+// The texts of the seven boxes, as they stand.
+ReportInputs ReportInputsFrom(const InputBoxes& boxes);
 
 // The user's regional separators for the report's numbers.
 struct NumberSeparators {

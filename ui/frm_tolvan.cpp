@@ -28,6 +28,14 @@ constexpr qreal kLambdaPoints = 15.75;
 // A longer path is cut to this many characters and "txt" put after them.
 constexpr qsizetype kLongestReportPath = 200;
 
+// Writes `text` (UTF-8) in the system's narrow encoding: UTF-8 on Linux, the active code page
+// on Windows, where a character it lacks becomes "?". Returns the reason of a failure.
+std::string WriteInSystemEncoding(const QString& path, const std::string& text) {
+  QStringEncoder encoder(QStringConverter::System);
+  const QByteArray bytes = encoder.encode(QString::fromStdString(text));
+  return WriteReportFile(path.toStdString(), std::string(bytes.constData(), bytes.size()));
+}
+
 // The dialog takes the keys at once: the main window, disabled, cannot have them anyway.
 void ShowActive(QWidget* dialog) {
   dialog->show();
@@ -161,20 +169,10 @@ void frmTolvan::cmdSave_Click() {
   if (path.size() > kLongestReportPath) path = path.left(kLongestReportPath) + QStringLiteral("txt");
   ReportFolder = QFileInfo(path).path().toStdString();
 
-  const ReportInputs inputs{boxes_->Text(InputBox::Freq), boxes_->Text(InputBox::Zo),
-                            boxes_->Text(InputBox::Zm),   boxes_->Text(InputBox::VF0),
-                            boxes_->Text(InputBox::VF1),  boxes_->Text(InputBox::Xl),
-                            boxes_->Text(InputBox::Rl)};
   const std::string text =
-      ReportText(inputs, result_, shared_.CommentText, chosen->title.toStdString(),
+      ReportText(ReportInputsFrom(*boxes_), result_, shared_.CommentText, chosen->title.toStdString(),
                  {decimal_separator_, locale_.groupSeparator().toStdString()});
-  // The system's narrow encoding: UTF-8 on Linux, the active code page on Windows, where a
-  // character it lacks becomes "?".
-  QStringEncoder encoder(QStringConverter::System);
-  const QByteArray bytes = encoder.encode(QString::fromStdString(text));
-  const std::string failure =
-      WriteReportFile(path.toStdString(), std::string(bytes.constData(), bytes.size()));
-  if (!failure.empty()) {
+  if (const std::string failure = WriteInSystemEncoding(path, text); !failure.empty()) {
     services_.messages.Show("The report could not be saved as " + path.toStdString() + ": " +
                             failure);
     return;

@@ -21,7 +21,6 @@ class frmTolvan;
 
 namespace tolvan {
 
-class frmTolvan;
 class MainWindowBoxes;
 class MainWindowLabels;
 class MainWindowMemory;
