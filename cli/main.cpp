@@ -5,12 +5,11 @@
 // message box's text on stderr) or a file that could not be written; 2 a missing input (its
 // missing sentence) or a usage error.
 
-#include <iostream>
-#include <string>
-
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <sstream>
+#include <string>
 
 #include "cli/analysis_summary.h"
 #include "cli/options.h"
@@ -71,10 +70,31 @@ std::string ForTheReport(std::string comment) {
   return crlf;
 }
 
-int Fail(const std::string& what, const std::string& path, const std::string& reason) {
-  std::cerr << "tolvan-calc: the " << what << " could not be saved as " << path << ": " << reason
+// Writes a file the run was asked for; says why on stderr and returns false when it cannot.
+bool Save(const char* what, const std::string& path, const std::string& bytes) {
+  const std::string failure = WriteReportFile(path, bytes);
+  if (failure.empty()) return true;
+  std::cerr << "tolvan-calc: the " << what << " could not be saved as " << path << ": " << failure
             << "\n";
-  return kExitRefused;
+  return false;
+}
+
+// Under "Value Zm is too close to Zo", the Zm that would match this load.
+void ShowZmWindow(const DesignRecord& design) {
+  const ZmWindow window = FeasibleZm(design.Zo, design.R, design.X);
+  char line[160];
+  std::snprintf(line, sizeof line, "A match needs Zm below %.1f or above %.1f ohms for this load.",
+                window.below, window.above);
+  std::cerr << line << "\n";
+}
+
+std::string Chart(const DesignRecord& design, const Solutions& solutions,
+                  const cli::Options& options) {
+  std::ostringstream chart;
+  cli::WriteSwrChart(chart, design.F,
+                     cli::Sweep(design, solutions, options.sweep_percent.value_or(10),
+                                options.points.value_or(401)));
+  return chart.str();
 }
 
 void PrintHelp() {
@@ -136,15 +156,7 @@ int main(int argc, char** argv) {
     case CalculationEnd::Cancelled:
       return kExitUsage;
     case CalculationEnd::Refused:
-      if (outcome.message == kZmTooClose && outcome.record) {
-        const DesignRecord& d = *outcome.record;
-        const ZmWindow window = FeasibleZm(d.Zo, d.R, d.X);
-        char line[160];
-        std::snprintf(line, sizeof line,
-                      "A match needs Zm below %.1f or above %.1f ohms for this load.",
-                      window.below, window.above);
-        std::cerr << line << "\n";
-      }
+      if (outcome.message == kZmTooClose) ShowZmWindow(*outcome.record);
       return kExitRefused;
     case CalculationEnd::Faulted:
       return kExitRefused;
@@ -158,22 +170,14 @@ int main(int argc, char** argv) {
     sweep = cli::Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(41));
   }
 
-  if (options.plot) {
-    const auto rows = cli::Sweep(design, *solutions, options.sweep_percent.value_or(10),
-                                 options.points.value_or(401));
-    std::ostringstream chart;
-    cli::WriteSwrChart(chart, design.F, rows);
-    if (const std::string failure = WriteReportFile(*options.plot, chart.str()); !failure.empty()) {
-      return Fail("chart", *options.plot, failure);
-    }
+  if (options.plot && !Save("chart", *options.plot, Chart(design, *solutions, options))) {
+    return kExitRefused;
   }
   if (options.report) {
     const std::string title = std::filesystem::path(*options.report).filename().string();
-    const std::string report =
-        ReportText(ReportInputsFrom(boxes), result, ForTheReport(options.comment), title, NumberSeparators{});
-    if (const std::string failure = WriteReportFile(*options.report, report); !failure.empty()) {
-      return Fail("report", *options.report, failure);
-    }
+    const std::string report = ReportText(ReportInputsFrom(boxes), result,
+                                          ForTheReport(options.comment), title, NumberSeparators{});
+    if (!Save("report", *options.report, report)) return kExitRefused;
   }
 
   if (options.json) {
