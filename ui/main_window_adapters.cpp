@@ -53,7 +53,9 @@ std::int32_t& MainWindowMemory::Edge(Remembered value) const {
     case Remembered::InfoLeft: return shared.InfoPos[0];
     case Remembered::InfoTop: return shared.InfoPos[1];
     case Remembered::MainLeft: return shared.MainPos[0];
-    default: return shared.MainPos[1];
+    case Remembered::MainTop:
+    default:  // only the six edges are asked for as positions
+      return shared.MainPos[1];
   }
 }
 
