@@ -23,9 +23,10 @@ class Dialogs : public MainWindowFixture {
     return nullptr;
   }
 
-  QWidget* OpenComments() {
-    Click("cmdComments");
-    QWidget* dialog = Dialog("frmComments");
+  // Presses the main window's button and returns the dialog it opened, active.
+  QWidget* OpenDialog(const char* button, const char* name) {
+    Click(button);
+    QWidget* dialog = Dialog(name);
     if (dialog != nullptr) {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog));
       dialog->activateWindow();
@@ -33,17 +34,8 @@ class Dialogs : public MainWindowFixture {
     }
     return dialog;
   }
-
-  QWidget* OpenInfo() {
-    Click("cmdAbout");
-    QWidget* dialog = Dialog("frmInfo");
-    if (dialog != nullptr) {
-      EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog));
-      dialog->activateWindow();
-      QApplication::setActiveWindow(dialog);
-    }
-    return dialog;
-  }
+  QWidget* OpenComments() { return OpenDialog("cmdComments", "frmComments"); }
+  QWidget* OpenInfo() { return OpenDialog("cmdAbout", "frmInfo"); }
 
   static QPlainTextEdit* Box(QWidget* dialog) {
     return dialog->findChild<QPlainTextEdit*>("tbxComments");
