@@ -60,16 +60,6 @@ class NoAnswerPrompts final : public PromptService {
   }
 };
 
-std::string ForTheReport(std::string comment) {
-  // Typed on a command line, a comment breaks lines with LF; the report's lines end in CR LF.
-  std::string crlf;
-  for (const char c : comment) {
-    if (c == '\n' && (crlf.empty() || crlf.back() != '\r')) crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
-}
-
 // Writes a file the run was asked for; says why on stderr and returns false when it cannot.
 bool Save(const char* what, const std::string& path, const std::string& bytes) {
   const std::string failure = WriteReportFile(path, bytes);
@@ -176,7 +166,7 @@ int main(int argc, char** argv) {
   if (options.report) {
     const std::string title = std::filesystem::path(*options.report).filename().string();
     const std::string report = ReportText(ReportInputsFrom(boxes), result,
-                                          ForTheReport(options.comment), title, NumberSeparators{});
+                                          WithCrLfBreaks(options.comment), title, NumberSeparators{});
     if (!Save("report", *options.report, report)) return kExitRefused;
   }
 

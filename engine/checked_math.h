@@ -24,14 +24,6 @@ inline double Divide(double dividend, double divisor) {
   return Checked(dividend / divisor);
 }
 
-// The single-precision quotient of two single-precision values.
-inline float DivideSingle(float dividend, float divisor) {
-  if (divisor == 0) {
-    throw ArithmeticFault{dividend == 0 ? Fault::InvalidOperation : Fault::DivisionByZero};
-  }
-  return static_cast<float>(Checked(dividend / divisor));
-}
-
 // Rounds to single precision as a store into a single-precision variable does. A value whose
 // magnitude rounds beyond the largest single is an overflow; one that underflows is simply 0
 // or subnormal.

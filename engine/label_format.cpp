@@ -1,5 +1,6 @@
 #include "engine/label_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdlib>
@@ -17,22 +18,32 @@ double ReduceTo15Digits(double value) {
   return reduced;
 }
 
-std::string FormatLength(double value, std::string_view decimal_separator) {
+std::string FormatFixed(double value, int decimals, std::string_view decimal_separator,
+                        std::string_view grouping) {
   std::array<char, 400> text{};
-  const auto written =
-      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 3);
+  const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
+                                     std::chars_format::fixed, decimals);
   std::string_view digits(text.data(), static_cast<std::size_t>(written.ptr - text.data()));
-
   const bool negative = !digits.empty() && digits.front() == '-';
   if (negative) digits.remove_prefix(1);
-  const bool all_zero = digits.find_first_not_of("0.") == std::string_view::npos;
+  const bool zero = digits.find_first_not_of("0.") == std::string_view::npos;
 
-  const std::size_t point = digits.find('.');
-  std::string caption = negative && !all_zero ? "-" : "";
-  caption += digits.substr(0, point);
-  caption += decimal_separator;
-  caption += digits.substr(point + 1);
-  return caption;
+  const std::size_t point = std::min(digits.find('.'), digits.size());
+  const std::string_view whole = digits.substr(0, point);
+  std::string formatted = negative && !zero ? "-" : "";
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % 3 == 0) formatted += grouping;
+    formatted += whole[i];
+  }
+  if (point < digits.size()) {
+    formatted += decimal_separator;
+    formatted += digits.substr(point + 1);
+  }
+  return formatted;
+}
+
+std::string FormatLength(double value, std::string_view decimal_separator) {
+  return FormatFixed(value, 3, decimal_separator);
 }
 
 }  // namespace tolvan

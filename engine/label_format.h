@@ -9,6 +9,12 @@ namespace tolvan {
 // double's binary tail cannot tip a rounding at the third decimal.
 double ReduceTo15Digits(double value);
 
+// `value` with exactly `decimals` decimals after `decimal_separator`, at least one integer
+// digit, the integer part grouped by threes with `grouping` (none when empty), a leading "-"
+// for a negative value. A value that rounds to zero is written without a sign.
+std::string FormatFixed(double value, int decimals, std::string_view decimal_separator,
+                        std::string_view grouping = {});
+
 // The label text of a length: at least one integer digit, no grouping, exactly three
 // decimals after `decimal_separator`, a leading "-" for a negative value. A value that rounds
 // to zero is written without a sign.

@@ -1,8 +1,6 @@
 #include "persist/report.h"
 
 #include <array>
-#include <charconv>
-#include <cmath>
 
 #include "engine/label_format.h"
 #include "engine/number_reading.h"
@@ -14,33 +12,6 @@
 
 namespace tolvan {
 namespace {
-
-// `value` with exactly `decimals` decimals, its integer part grouped by threes.
-std::string Grouped(double value, int decimals, const NumberSeparators& separators) {
-  std::array<char, 400> text{};
-  const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
-                                     std::chars_format::fixed, decimals);
-  std::string_view digits(text.data(), static_cast<std::size_t>(written.ptr - text.data()));
-  const bool negative = !digits.empty() && digits.front() == '-';
-  if (negative) digits.remove_prefix(1);
-  const bool zero = digits.find_first_not_of("0.") == std::string_view::npos;
-
-  const std::size_t point = std::min(digits.find('.'), digits.size());
-  const std::string_view whole = digits.substr(0, point);
-  std::string formatted = negative && !zero ? "-" : "";
-  for (std::size_t i = 0; i < whole.size(); ++i) {
-    if (i > 0 && (whole.size() - i) % 3 == 0) formatted += separators.grouping;
-    formatted += whole[i];
-  }
-  if (point < digits.size()) formatted += separators.decimal + std::string(digits.substr(point + 1));
-  return formatted;
-}
-
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 class Lines {
  public:
@@ -77,11 +48,20 @@ ReportInputs ReportInputsFrom(const InputBoxes& boxes) {
           boxes.Text(InputBox::Rl)};
 }
 
+std::string WithCrLfBreaks(const std::string& comment) {
+  std::string crlf;
+  for (const char c : comment) {
+    if (c == '\n' && (crlf.empty() || crlf.back() != '\r')) crlf += '\r';
+    crlf += c;
+  }
+  return crlf;
+}
+
 std::string FormatFrequencyText(const std::string& text, const NumberSeparators& separators) {
   if (!IsWholeNumber(text)) return text;
-  const LeadingNumber number = ReadLeadingNumber(Trimmed(text));
+  const LeadingNumber number = ReadLeadingNumber(text);  // blanks around it are skipped
   if (number.overflow) return text;
-  std::string formatted = Grouped(number.value, 3, separators);
+  std::string formatted = FormatFixed(number.value, 3, separators.decimal, separators.grouping);
   // Trailing zeros go, down to a single decimal.
   const std::size_t decimals_start = formatted.size() - 3;
   std::size_t keep = formatted.size();
@@ -91,7 +71,7 @@ std::string FormatFrequencyText(const std::string& text, const NumberSeparators&
 }
 
 std::string FormatCentimetres(double value, const NumberSeparators& separators) {
-  return Grouped(value, 2, separators);
+  return FormatFixed(value, 2, separators.decimal, separators.grouping);
 }
 
 std::string ReportText(const ReportInputs& inputs, const DesignResult& result,

@@ -16,6 +16,9 @@ struct ReportInputs {
 // The texts of the seven boxes, as they stand.
 ReportInputs ReportInputsFrom(const InputBoxes& boxes);
 
+// A comment with every lone LF made CR LF, as the report's lines end; CR LF stays as it is.
+std::string WithCrLfBreaks(const std::string& comment);
+
 // The user's regional separators for the report's numbers.
 struct NumberSeparators {
   std::string decimal = ".";

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 
+#include "persist/report.h"
 #include "ui/frm_tolvan.h"
 #include "ui/tool_window.h"
 #include "ui/ui_frm_comments.h"
@@ -15,9 +16,6 @@ QString ForTheBox(const std::string& comment) {
   return QString::fromStdString(comment).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-std::string ForTheReport(const QString& text) {
-  return QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString();
-}
 
 }  // namespace
 
@@ -42,7 +40,7 @@ void frmComments::Form_Load() {
 }
 
 void frmComments::cmdOK_Click() {
-  shared_.CommentText = ForTheReport(ui->tbxComments->toPlainText());
+  shared_.CommentText = WithCrLfBreaks(ui->tbxComments->toPlainText().toStdString());
   close();
 }
 

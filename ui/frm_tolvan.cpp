@@ -53,8 +53,7 @@ frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
       shared_(shared),
       services_(services),
       executable_folder_(std::move(executable_folder)),
-      decimal_separator_(locale.decimalPoint().toStdString()),
-      locale_(locale) {
+      separators_{locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()} {
   ui->setupUi(this);
   setFixedSize(size());
 
@@ -143,14 +142,14 @@ void frmTolvan::Rl_Change(int) { DisableResultButtons(); }
 
 void frmTolvan::Calculate_Click() {
   CalculationScreen screen{*boxes_, *labels_, services_.messages, services_.prompts};
-  if (Calculate(screen, result_, decimal_separator_).end != CalculationEnd::Solved) return;
+  if (Calculate(screen, result_, separators_.decimal).end != CalculationEnd::Solved) return;
   ui->cmdSave->setEnabled(true);
   ui->cmdComments->setEnabled(true);
   UpdateConfig();
 }
 
 void frmTolvan::plus_Click() {
-  ShowSolution(*labels_, result_, ui->plus->isChecked(), decimal_separator_);
+  ShowSolution(*labels_, result_, ui->plus->isChecked(), separators_.decimal);
 }
 
 void frmTolvan::cmdSave_Click() {
@@ -169,9 +168,8 @@ void frmTolvan::cmdSave_Click() {
   if (path.size() > kLongestReportPath) path = path.left(kLongestReportPath) + QStringLiteral("txt");
   ReportFolder = QFileInfo(path).path().toStdString();
 
-  const std::string text =
-      ReportText(ReportInputsFrom(*boxes_), result_, shared_.CommentText, chosen->title.toStdString(),
-                 {decimal_separator_, locale_.groupSeparator().toStdString()});
+  const std::string text = ReportText(ReportInputsFrom(*boxes_), result_, shared_.CommentText,
+                                      chosen->title.toStdString(), separators_);
   if (const std::string failure = WriteInSystemEncoding(path, text); !failure.empty()) {
     services_.messages.Show("The report could not be saved as " + path.toStdString() + ": " +
                             failure);

@@ -10,6 +10,7 @@
 
 #include "app/mod_tolvan.h"
 #include "engine/design_result.h"
+#include "persist/report.h"
 #include "ui/windowing_services.h"
 
 class QLabel;
@@ -82,8 +83,7 @@ class frmTolvan final : public QWidget {
   ModTolvan& shared_;
   WindowingServices services_;
   std::filesystem::path executable_folder_;
-  std::string decimal_separator_;
-  QLocale locale_;
+  NumberSeparators separators_;  // the locale's, for the labels and the report
 
   DesignResult result_;      // ResWl, ResCm, AltWl, AltCm
   std::string ReportFolder;  // where the report's save dialog opens
