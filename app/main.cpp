@@ -38,8 +38,7 @@ int main(int argc, char** argv) {
 
   tolvan::QtWindowingServices qt;
   tolvan::ModTolvan shared;
-  tolvan::frmTolvan window(shared, qt.services(),
-                           QApplication::applicationDirPath().toStdString());
+  tolvan::frmTolvan window(shared, qt.services(), QApplication::applicationDirPath().toStdString());
   window.show();
   return QApplication::exec();
 }

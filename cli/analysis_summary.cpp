@@ -25,15 +25,16 @@ double WidthMhz(const Bandwidth& band, const AnalysisSummary& summary) {
 
 bool Complete(const Bandwidth& band) { return band.low_mhz && band.high_mhz; }
 
-std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions,
-                            double percent, int points) {
+std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions, double percent,
+                            int points) {
   std::vector<SweepRow> rows;
   rows.reserve(static_cast<std::size_t>(points));
   const double low = design.F * (1 - percent / 100);
   const double high = design.F * (1 + percent / 100);
   for (int i = 0; i < points; ++i) {
     const double mhz = low + (high - low) * i / (points - 1);
-    rows.push_back({mhz, Swr(design, solutions.results, mhz), Swr(design, solutions.alternate, mhz)});
+    rows.push_back(
+        {mhz, Swr(design, solutions.results, mhz), Swr(design, solutions.alternate, mhz)});
   }
   return rows;
 }

@@ -32,7 +32,7 @@ struct SweepRow {
   double results;
   double alternate;
 };
-std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions,
-                            double percent, int points);
+std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions, double percent,
+                            int points);
 
 }  // namespace tolvan::cli

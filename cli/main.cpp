@@ -165,8 +165,9 @@ int main(int argc, char** argv) {
   }
   if (options.report) {
     const std::string title = std::filesystem::path(*options.report).filename().string();
-    const std::string report = ReportText(ReportInputsFrom(boxes), result,
-                                          WithCrLfBreaks(options.comment), title, NumberSeparators{});
+    const std::string report =
+        ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment), title,
+                   NumberSeparators{});
     if (!Save("report", *options.report, report)) return kExitRefused;
   }
 

@@ -22,7 +22,8 @@ constexpr std::array<InputOption, 7> kInputOptions{{
     {"--vf-match", InputBox::VF1},
 }};
 
-const std::array<LengthUnit, 4> kUnits{{{"cm", 1}, {"m", 0.01}, {"in", 1 / 2.54}, {"ft", 1 / 30.48}}};
+const std::array<LengthUnit, 4> kUnits{
+    {{"cm", 1}, {"m", 0.01}, {"in", 1 / 2.54}, {"ft", 1 / 30.48}}};
 
 const InputOption* FindInputOption(std::string_view name) {
   for (const InputOption& option : kInputOptions) {
@@ -51,7 +52,8 @@ std::string SetOption(Options& options, std::string_view name, const std::string
                       bool has_value) {
   if (name == "--points") {
     const auto points = Parse<int>(value);
-    if (!points || *points < 2 || *points > 100000) return "--points takes a whole number from 2 to 100000";
+    if (!points || *points < 2 || *points > 100000)
+      return "--points takes a whole number from 2 to 100000";
     options.points = *points;
   } else if (name == "--plot") {
     if (value.empty()) return "--plot takes a file name";
@@ -75,7 +77,8 @@ std::string SetOption(Options& options, std::string_view name, const std::string
       return {};
     }
     const auto span = Parse<double>(value);
-    if (!span || !(*span > 0 && *span < 100)) return "--sweep takes a span in percent, above 0 and below 100";
+    if (!span || !(*span > 0 && *span < 100))
+      return "--sweep takes a span in percent, above 0 and below 100";
     options.sweep_percent = *span;
   } else if (has_value) {
     return "option '" + std::string(name) + "' takes no value";

@@ -62,8 +62,9 @@ std::string BandText(const Bandwidth& band, const AnalysisSummary& summary) {
   const std::string more = complete ? "" : "more than ";
   const std::string low = band.low_mhz ? Fixed(*band.low_mhz, 3)
                                        : "below " + Fixed(summary.F * (1 - summary.search.span), 3);
-  const std::string high = band.high_mhz ? Fixed(*band.high_mhz, 3)
-                                         : "above " + Fixed(summary.F * (1 + summary.search.span), 3);
+  const std::string high = band.high_mhz
+                               ? Fixed(*band.high_mhz, 3)
+                               : "above " + Fixed(summary.F * (1 + summary.search.span), 3);
   return low + " to " + high + " MHz: " + more + Fixed(width, 3) + " MHz (" + more +
          Fixed(width / summary.F * 100, 2) + " % of F)";
 }
@@ -85,8 +86,8 @@ void WriteSolutionAnalysis(std::ostream& out, const char* heading, const Solutio
 }
 
 void WriteJsonLengths(std::ostream& out, const std::array<float, 2>& cm, const LengthUnit& unit) {
-  out << "{\"line1\": " << Exact(cm[kLine1] * unit.per_cm) << ", \"line2\": "
-      << Exact(cm[kLine2] * unit.per_cm) << "}";
+  out << "{\"line1\": " << Exact(cm[kLine1] * unit.per_cm)
+      << ", \"line2\": " << Exact(cm[kLine2] * unit.per_cm) << "}";
 }
 
 void WriteJsonBand(std::ostream& out, const Bandwidth& band, const AnalysisSummary& summary,
@@ -114,8 +115,8 @@ void WriteJsonAnalysis(std::ostream& out, const SolutionSummary& s,
 void WriteJsonSolution(std::ostream& out, const std::array<float, 2>& wl,
                        const std::array<float, 2>& cm) {
   out << "{\"line1\": {\"wavelengths\": " << Exact(wl[kLine1]) << ", \"cm\": " << Exact(cm[kLine1])
-      << "}, \"line2\": {\"wavelengths\": " << Exact(wl[kLine2]) << ", \"cm\": "
-      << Exact(cm[kLine2]) << "}}";
+      << "}, \"line2\": {\"wavelengths\": " << Exact(wl[kLine2])
+      << ", \"cm\": " << Exact(cm[kLine2]) << "}}";
 }
 
 }  // namespace
@@ -134,8 +135,10 @@ void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary) {
 }
 
 void WriteSweep(std::ostream& out, const std::vector<SweepRow>& rows) {
-  out << "\n" << std::setw(14) << "MHz" << std::setw(12) << "SWR results" << std::setw(14)
-      << "SWR alternate" << "\n";
+  out << "\n"
+      << std::setw(14) << "MHz" << std::setw(12) << "SWR results" << std::setw(14)
+      << "SWR alternate"
+      << "\n";
   for (const SweepRow& row : rows) {
     out << std::setw(14) << Fixed(row.mhz, 4) << std::setw(12) << Fixed(row.results, 3)
         << std::setw(14) << Fixed(row.alternate, 3) << "\n";
@@ -163,8 +166,9 @@ void WriteJson(std::ostream& out, const JsonContent& content) {
     out << ", \"sweep\": [";
     for (std::size_t i = 0; i < content.sweep->size(); ++i) {
       const SweepRow& row = (*content.sweep)[i];
-      out << (i ? ", " : "") << "{\"mhz\": " << Exact(row.mhz) << ", \"results\": "
-          << Exact(row.results) << ", \"alternate\": " << Exact(row.alternate) << "}";
+      out << (i ? ", " : "") << "{\"mhz\": " << Exact(row.mhz)
+          << ", \"results\": " << Exact(row.results) << ", \"alternate\": " << Exact(row.alternate)
+          << "}";
     }
     out << "]";
   }

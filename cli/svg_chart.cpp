@@ -42,13 +42,12 @@ class Frame {
   double low_, high_, swr_top_;
 };
 
-void Curve(std::ostream& out, const Frame& frame, const std::vector<SweepRow>& rows,
-           bool results) {
+void Curve(std::ostream& out, const Frame& frame, const std::vector<SweepRow>& rows, bool results) {
   out << "  <polyline fill=\"none\" stroke=\"" << (results ? kResultsColour : kAlternateColour)
       << "\" stroke-width=\"2\" points=\"";
   for (const SweepRow& row : rows) {
-    out << Number(frame.X(row.mhz), 2) << ',' << Number(frame.Y(results ? row.results : row.alternate), 2)
-        << ' ';
+    out << Number(frame.X(row.mhz), 2) << ','
+        << Number(frame.Y(results ? row.results : row.alternate), 2) << ' ';
   }
   out << "\"/>\n";
 }
@@ -63,8 +62,8 @@ void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& row
   const double plot_right = kWidth - kRight;
 
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth << "\" height=\""
-      << kHeight << "\" viewBox=\"0 0 " << kWidth << ' ' << kHeight
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth << "\" height=\"" << kHeight
+      << "\" viewBox=\"0 0 " << kWidth << ' ' << kHeight
       << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
       << "  <title>SWR against frequency, series-section transformer at " << Number(F, 3)
       << " MHz</title>\n"
@@ -74,8 +73,9 @@ void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& row
 
   // Grid and axis labels: SWR every 0.5, frequency at five evenly spaced ticks.
   for (double swr = 1; swr <= frame.swr_top() + 1e-9; swr += 0.5) {
-    out << "  <line x1=\"" << kLeft << "\" x2=\"" << plot_right << "\" y1=\"" << Number(frame.Y(swr), 2)
-        << "\" y2=\"" << Number(frame.Y(swr), 2) << "\" stroke=\"#e4e4e4\"/>\n"
+    out << "  <line x1=\"" << kLeft << "\" x2=\"" << plot_right << "\" y1=\""
+        << Number(frame.Y(swr), 2) << "\" y2=\"" << Number(frame.Y(swr), 2)
+        << "\" stroke=\"#e4e4e4\"/>\n"
         << "  <text x=\"" << kLeft - 8 << "\" y=\"" << Number(frame.Y(swr) + 4, 2)
         << "\" text-anchor=\"end\">" << Number(swr, 1) << "</text>\n";
   }
@@ -98,14 +98,16 @@ void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& row
 
   // The limits and the design frequency.
   for (const double limit : {1.5, 2.0}) {
-    out << "  <line x1=\"" << kLeft << "\" x2=\"" << plot_right << "\" y1=\"" << Number(frame.Y(limit), 2)
-        << "\" y2=\"" << Number(frame.Y(limit), 2)
+    out << "  <line x1=\"" << kLeft << "\" x2=\"" << plot_right << "\" y1=\""
+        << Number(frame.Y(limit), 2) << "\" y2=\"" << Number(frame.Y(limit), 2)
         << "\" stroke=\"#555555\" stroke-dasharray=\"6 4\"/>\n"
         << "  <text x=\"" << plot_right - 4 << "\" y=\"" << Number(frame.Y(limit) - 4, 2)
-        << "\" text-anchor=\"end\" fill=\"#555555\">" << (limit == 2.0 ? "2" : "1.5") << ":1</text>\n";
+        << "\" text-anchor=\"end\" fill=\"#555555\">" << (limit == 2.0 ? "2" : "1.5")
+        << ":1</text>\n";
   }
-  out << "  <line x1=\"" << Number(frame.X(F), 2) << "\" x2=\"" << Number(frame.X(F), 2) << "\" y1=\""
-      << kTop << "\" y2=\"" << plot_bottom << "\" stroke=\"#2a9d3a\" stroke-dasharray=\"2 3\"/>\n"
+  out << "  <line x1=\"" << Number(frame.X(F), 2) << "\" x2=\"" << Number(frame.X(F), 2)
+      << "\" y1=\"" << kTop << "\" y2=\"" << plot_bottom
+      << "\" stroke=\"#2a9d3a\" stroke-dasharray=\"2 3\"/>\n"
       << "  <text x=\"" << Number(frame.X(F) + 4, 2) << "\" y=\"" << kTop + 12
       << "\" fill=\"#2a9d3a\">F = " << Number(F, 3) << " MHz</text>\n";
 

@@ -45,9 +45,9 @@ struct Bandwidth {
 
 // How far and how finely the band's edges are looked for.
 struct BandSearch {
-  double span = 0.5;          // the search covers F × (1 ± span)
-  double step = 0.0005;       // coarse steps outward from F, as a fraction of F
-  double resolution = 1e-7;   // edges refined to F × resolution
+  double span = 0.5;         // the search covers F × (1 ± span)
+  double step = 0.0005;      // coarse steps outward from F, as a fraction of F
+  double resolution = 1e-7;  // edges refined to F × resolution
 };
 
 // The band around F where the SWR is at most `limit`. Empty both ways when even F exceeds it.

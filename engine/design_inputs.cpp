@@ -14,8 +14,8 @@ const std::array<InputRule, 7>& InputRules() {
        "What is the matching line impedance in Ohms?", false, Acceptance::Positive,
        "invalid impedance Zm", &DesignRecord::Zm},
       {InputBox::Rl, "Load Resistance.", "Load resistance is missing.",
-       "What is the Load Resistance in Ohms?", false, Acceptance::Positive,
-       "invalid impedance Rl", &DesignRecord::R},
+       "What is the Load Resistance in Ohms?", false, Acceptance::Positive, "invalid impedance Rl",
+       &DesignRecord::R},
       {InputBox::Xl, "Load Reactance.", "Load reactance is missing.",
        "What is the Load Reactance in Ohms?", false, Acceptance::Any, "", &DesignRecord::X},
       {InputBox::Freq, "Frequency.", "Frequency is missing.", "What is the Frequency in MHz?",
@@ -64,8 +64,7 @@ float ConvertInput(const InputRule& rule, const std::string& text) {
 }  // namespace
 
 std::optional<CalculationOutcome> ReadDesignRecord(InputBoxes& boxes, PromptService& prompts,
-                                                   MessageService& messages,
-                                                   DesignRecord& record,
+                                                   MessageService& messages, DesignRecord& record,
                                                    std::string& current_field) {
   for (const InputRule& rule : InputRules()) {
     current_field = std::string(rule.current_field);
@@ -78,8 +77,7 @@ std::optional<CalculationOutcome> ReadDesignRecord(InputBoxes& boxes, PromptServ
     const float value = ConvertInput(rule, text);
     if (!IsAccepted(rule.accepted, value)) {
       messages.Show(std::string(rule.refusal));
-      return Ended(CalculationEnd::Refused, current_field,
-                                std::string(rule.refusal));
+      return Ended(CalculationEnd::Refused, current_field, std::string(rule.refusal));
     }
     record.*rule.field = value;
 

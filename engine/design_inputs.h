@@ -41,8 +41,7 @@ std::string PromptText(const InputRule& rule);
 // when the record is complete, otherwise how the calculation ended. `current_field` follows the
 // input under examination. Throws ArithmeticFault when a value overflows single precision.
 std::optional<CalculationOutcome> ReadDesignRecord(InputBoxes& boxes, PromptService& prompts,
-                                                   MessageService& messages,
-                                                   DesignRecord& record,
+                                                   MessageService& messages, DesignRecord& record,
                                                    std::string& current_field);
 
 }  // namespace tolvan

@@ -9,9 +9,8 @@ namespace tolvan {
 
 double ReduceTo15Digits(double value) {
   std::array<char, 64> text{};
-  const auto written =
-      std::to_chars(text.data(), text.data() + text.size() - 1, value,
-                    std::chars_format::general, 15);
+  const auto written = std::to_chars(text.data(), text.data() + text.size() - 1, value,
+                                     std::chars_format::general, 15);
   *written.ptr = '\0';
   double reduced = 0;
   std::from_chars(text.data(), written.ptr, reduced);

@@ -28,9 +28,9 @@ struct Normalised {
   double x;  // X / Zo
 };
 
-void SolvePass(const DesignRecord& d, const Normalised& n, double t, double deg,
-               PassArrays arrays, SolverObserver& observer) {
-  const double theta2_raw = Checked(std::atan(t) * deg);           // degrees, in (-90, 90)
+void SolvePass(const DesignRecord& d, const Normalised& n, double t, double deg, PassArrays arrays,
+               SolverObserver& observer) {
+  const double theta2_raw = Checked(std::atan(t) * deg);                 // degrees, in (-90, 90)
   const double lamM = Checked(Checked(Divide(300, d.F) * 100) * d.VFm);  // cm on the match line
   const double theta2 = ShortestNonNegative(theta2_raw);
   const double wl2 = Divide(theta2, 360);  // wavelengths, in [0, 0.5)

@@ -1,11 +1,10 @@
 #include "persist/config_file.h"
 
-#include <pugixml.hpp>
-
 #include <cmath>
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <pugixml.hpp>
 #include <sstream>
 #include <system_error>
 
@@ -22,10 +21,11 @@ constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration
 
 // The order in which an update writes the elements, and adds those that are missing.
 constexpr std::array<Remembered, 14> kUpdateOrder{
-    Remembered::Freq,         Remembered::Zo,         Remembered::Zm,       Remembered::VF0,
-    Remembered::VF1,          Remembered::Xl,         Remembered::Rl,       Remembered::ReportFolder,
-    Remembered::CommentsLeft, Remembered::CommentsTop, Remembered::InfoLeft, Remembered::InfoTop,
-    Remembered::MainLeft,     Remembered::MainTop};
+    Remembered::Freq,        Remembered::Zo,           Remembered::Zm,
+    Remembered::VF0,         Remembered::VF1,          Remembered::Xl,
+    Remembered::Rl,          Remembered::ReportFolder, Remembered::CommentsLeft,
+    Remembered::CommentsTop, Remembered::InfoLeft,     Remembered::InfoTop,
+    Remembered::MainLeft,    Remembered::MainTop};
 
 using ElementText = std::function<std::string(const ConfigElement&)>;
 

@@ -18,7 +18,8 @@ bool CanWriteInto(const std::filesystem::path& folder) {
 #else
   std::error_code error;
   const auto permissions = std::filesystem::status(folder, error).permissions();
-  return !error && (permissions & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
+  return !error &&
+         (permissions & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
 #endif
 }
 

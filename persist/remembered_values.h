@@ -11,10 +11,19 @@ namespace tolvan {
 // Everything the configuration file remembers.
 enum class Remembered {
   ReportFolder,
-  Freq, Zo, Zm, VF0, VF1, Xl, Rl,  // texts of the input boxes
-  CommentsLeft, CommentsTop,       // CommentsPos, twips
-  InfoLeft, InfoTop,               // InfoPos, twips
-  MainLeft, MainTop,               // MainPos, twips
+  Freq,
+  Zo,
+  Zm,
+  VF0,
+  VF1,
+  Xl,
+  Rl,  // texts of the input boxes
+  CommentsLeft,
+  CommentsTop,  // CommentsPos, twips
+  InfoLeft,
+  InfoTop,  // InfoPos, twips
+  MainLeft,
+  MainTop,  // MainPos, twips
 };
 
 // Where the remembered values live while the program runs: the main window's boxes and

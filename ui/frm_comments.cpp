@@ -16,7 +16,6 @@ QString ForTheBox(const std::string& comment) {
   return QString::fromStdString(comment).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-
 }  // namespace
 
 frmComments::frmComments(frmTolvan& main_window, ModTolvan& shared)

@@ -69,13 +69,15 @@ frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
   for (QLineEdit* box : {ui->Zo_0, ui->Zm_0, ui->VF_0, ui->VF_1}) {
     box->setFont(DesignedFont(kSmallBoxPoints));
   }
-  for (QLineEdit* box : {ui->Freq_0, ui->Xl_0, ui->Rl_0}) box->setFont(DesignedFont(kLargeBoxPoints));
-  for (QLabel* lambda : {ui->Label1_12, ui->Label1_14}) lambda->setFont(DesignedFont(kLambdaPoints));
+  for (QLineEdit* box : {ui->Freq_0, ui->Xl_0, ui->Rl_0})
+    box->setFont(DesignedFont(kLargeBoxPoints));
+  for (QLabel* lambda : {ui->Label1_12, ui->Label1_14})
+    lambda->setFont(DesignedFont(kLambdaPoints));
   ui->Picture1->setPixmap(QPixmap::fromImage(TransformerDiagram()));
   // Autosized labels fit their caption: the designed size, or more where this face is wider.
-  for (QLabel* label : {ui->Label1_8, ui->Label1_5, ui->Label1_9, ui->Label1_6, ui->Label1_16,
-                        ui->Label1_2, ui->Label1_3, ui->Label1_10, ui->Label1_12, ui->Label1_11,
-                        ui->Label1_14}) {
+  for (QLabel* label :
+       {ui->Label1_8, ui->Label1_5, ui->Label1_9, ui->Label1_6, ui->Label1_16, ui->Label1_2,
+        ui->Label1_3, ui->Label1_10, ui->Label1_12, ui->Label1_11, ui->Label1_14}) {
     label->resize(label->size().expandedTo(label->sizeHint()));
   }
 
@@ -165,7 +167,8 @@ void frmTolvan::cmdSave_Click() {
   if (!chosen) return;
 
   QString path = chosen->path;
-  if (path.size() > kLongestReportPath) path = path.left(kLongestReportPath) + QStringLiteral("txt");
+  if (path.size() > kLongestReportPath)
+    path = path.left(kLongestReportPath) + QStringLiteral("txt");
   ReportFolder = QFileInfo(path).path().toStdString();
 
   const std::string text = ReportText(ReportInputsFrom(*boxes_), result_, shared_.CommentText,

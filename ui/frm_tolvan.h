@@ -35,8 +35,8 @@ class frmTolvan final : public QWidget {
  public:
   // `executable_folder` is where the configuration file lives (or the user's configuration
   // folder when that one is shut); labels use `locale`'s decimal separator.
-  frmTolvan(ModTolvan& shared, WindowingServices services,
-            std::filesystem::path executable_folder, const QLocale& locale = QLocale::system());
+  frmTolvan(ModTolvan& shared, WindowingServices services, std::filesystem::path executable_folder,
+            const QLocale& locale = QLocale::system());
   ~frmTolvan() override;
 
   // Writes the inputs, ReportFolder and the three windows' positions into the configuration

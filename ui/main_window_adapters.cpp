@@ -6,14 +6,22 @@ namespace {
 // The remembered values that are input boxes.
 std::optional<InputBox> BoxOf(Remembered value) {
   switch (value) {
-    case Remembered::Freq: return InputBox::Freq;
-    case Remembered::Zo: return InputBox::Zo;
-    case Remembered::Zm: return InputBox::Zm;
-    case Remembered::VF0: return InputBox::VF0;
-    case Remembered::VF1: return InputBox::VF1;
-    case Remembered::Xl: return InputBox::Xl;
-    case Remembered::Rl: return InputBox::Rl;
-    default: return std::nullopt;
+    case Remembered::Freq:
+      return InputBox::Freq;
+    case Remembered::Zo:
+      return InputBox::Zo;
+    case Remembered::Zm:
+      return InputBox::Zm;
+    case Remembered::VF0:
+      return InputBox::VF0;
+    case Remembered::VF1:
+      return InputBox::VF1;
+    case Remembered::Xl:
+      return InputBox::Xl;
+    case Remembered::Rl:
+      return InputBox::Rl;
+    default:
+      return std::nullopt;
   }
 }
 
@@ -21,13 +29,20 @@ std::optional<InputBox> BoxOf(Remembered value) {
 
 QLineEdit* MainWindowBoxes::Box(InputBox box) const {
   switch (box) {
-    case InputBox::Freq: return window_.Freq[0];
-    case InputBox::Zo: return window_.Zo[0];
-    case InputBox::Zm: return window_.Zm[0];
-    case InputBox::VF0: return window_.VF[0];
-    case InputBox::VF1: return window_.VF[1];
-    case InputBox::Xl: return window_.Xl[0];
-    case InputBox::Rl: return window_.Rl[0];
+    case InputBox::Freq:
+      return window_.Freq[0];
+    case InputBox::Zo:
+      return window_.Zo[0];
+    case InputBox::Zm:
+      return window_.Zm[0];
+    case InputBox::VF0:
+      return window_.VF[0];
+    case InputBox::VF1:
+      return window_.VF[1];
+    case InputBox::Xl:
+      return window_.Xl[0];
+    case InputBox::Rl:
+      return window_.Rl[0];
   }
   return window_.Freq[0];
 }
@@ -48,11 +63,16 @@ void MainWindowMemory::SetText(Remembered value, const std::string& text) {
 std::int32_t& MainWindowMemory::Edge(Remembered value) const {
   ModTolvan& shared = window_.shared_;
   switch (value) {
-    case Remembered::CommentsLeft: return shared.CommentsPos[0];
-    case Remembered::CommentsTop: return shared.CommentsPos[1];
-    case Remembered::InfoLeft: return shared.InfoPos[0];
-    case Remembered::InfoTop: return shared.InfoPos[1];
-    case Remembered::MainLeft: return shared.MainPos[0];
+    case Remembered::CommentsLeft:
+      return shared.CommentsPos[0];
+    case Remembered::CommentsTop:
+      return shared.CommentsPos[1];
+    case Remembered::InfoLeft:
+      return shared.InfoPos[0];
+    case Remembered::InfoTop:
+      return shared.InfoPos[1];
+    case Remembered::MainLeft:
+      return shared.MainPos[0];
     case Remembered::MainTop:
     default:  // only the six edges are asked for as positions
       return shared.MainPos[1];

@@ -20,8 +20,10 @@ int main(int argc, char** argv) {
     new QLabel(QStringLiteral("Label"), frame);
   }
   for (int i = 0; i < 7; ++i) (new QLineEdit(&window))->setGeometry(10 + i * 50, 250, 45, 20);
-  for (int i = 0; i < 13; ++i) (new QLabel(QStringLiteral("L%1").arg(i), &window))->move(i * 30, 280);
-  for (int i = 0; i < 6; ++i) (new QPushButton(QStringLiteral("Button"), &window))->move(i * 65, 300);
+  for (int i = 0; i < 13; ++i)
+    (new QLabel(QStringLiteral("L%1").arg(i), &window))->move(i * 30, 280);
+  for (int i = 0; i < 6; ++i)
+    (new QPushButton(QStringLiteral("Button"), &window))->move(i * 65, 300);
   auto* toggle = new QPushButton(QStringLiteral("+/-"), &window);
   toggle->setCheckable(true);
   QImage diagram(400, 107, QImage::Format_Mono);
