@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/mod_tolvan.h"
+#include "ui/mod_tolvan.h"
 #include "ui/frm_tolvan.h"
 #include "ui/qt_services.h"
 #include "ui/window_icon.h"

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "app/mod_tolvan.h"
+#include "ui/mod_tolvan.h"
 
 namespace Ui {
 class frmInfo;

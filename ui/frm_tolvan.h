@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/mod_tolvan.h"
+#include "ui/mod_tolvan.h"
 #include "engine/design_result.h"
 #include "persist/report.h"
 #include "ui/windowing_services.h"

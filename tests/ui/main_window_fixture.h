@@ -10,7 +10,7 @@
 #include <QTest>
 #include <memory>
 
-#include "app/mod_tolvan.h"
+#include "ui/mod_tolvan.h"
 #include "tests/persist/scratch_folder.h"
 #include "tests/ui/scripted_services.h"
 #include "ui/frm_tolvan.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The start-up object and the values that all three windows share for the whole run.
+// The values that all three windows share for the whole run.
 
 #include <array>
 #include <cstdint>
