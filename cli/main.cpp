@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "cli/analysis_summary.h"
+#include "engine/analysis_summary.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/svg_chart.h"
@@ -82,7 +82,7 @@ std::string Chart(const DesignRecord& design, const Solutions& solutions,
                   const cli::Options& options) {
   std::ostringstream chart;
   cli::WriteSwrChart(chart, design.F,
-                     cli::Sweep(design, solutions, options.sweep_percent.value_or(10),
+                     Sweep(design, solutions, options.sweep_percent.value_or(10),
                                 options.points.value_or(401)));
   return chart.str();
 }
@@ -154,10 +154,10 @@ int main(int argc, char** argv) {
 
   const DesignRecord& design = *outcome.record;
   const std::optional<Solutions> solutions = SolveForAnalysis(design);
-  const cli::AnalysisSummary summary = cli::Summarise(design, *solutions);
-  std::optional<std::vector<cli::SweepRow>> sweep;
+  const AnalysisSummary summary = Summarise(design, *solutions);
+  std::optional<std::vector<SweepRow>> sweep;
   if (options.sweep_percent) {
-    sweep = cli::Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(41));
+    sweep = Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(41));
   }
 
   if (options.plot && !Save("chart", *options.plot, Chart(design, *solutions, options))) {

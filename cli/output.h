@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/analysis_summary.h"
+#include "engine/analysis_summary.h"
 #include "cli/options.h"
 #include "engine/design_result.h"
 

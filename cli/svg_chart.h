@@ -3,7 +3,7 @@
 #include <ostream>
 #include <vector>
 
-#include "cli/analysis_summary.h"
+#include "engine/analysis_summary.h"
 
 namespace tolvan::cli {
 

@@ -1,6 +1,6 @@
-#include "cli/analysis_summary.h"
+#include "engine/analysis_summary.h"
 
-namespace tolvan::cli {
+namespace tolvan {
 namespace {
 
 SolutionSummary SummariseOne(const DesignRecord& d, const Solution& s, const BandSearch& search) {
@@ -39,4 +39,4 @@ std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutio
   return rows;
 }
 
-}  // namespace tolvan::cli
+}  // namespace tolvan

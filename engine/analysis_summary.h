@@ -4,7 +4,7 @@
 
 #include "engine/analysis.h"
 
-namespace tolvan::cli {
+namespace tolvan {
 
 // How one solution behaves around F: its SWR there and its 1.5:1 and 2:1 bands.
 struct SolutionSummary {
@@ -35,4 +35,4 @@ struct SweepRow {
 std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions, double percent,
                             int points);
 
-}  // namespace tolvan::cli
+}  // namespace tolvan
