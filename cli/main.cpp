@@ -11,11 +11,11 @@
 #include <sstream>
 #include <string>
 
-#include "engine/analysis_summary.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/svg_chart.h"
 #include "engine/analysis.h"
+#include "engine/analysis_summary.h"
 #include "engine/calculation.h"
 #include "engine/feasibility.h"
 #include "engine/solver.h"
@@ -81,9 +81,9 @@ void ShowZmWindow(const DesignRecord& design) {
 std::string Chart(const DesignRecord& design, const Solutions& solutions,
                   const cli::Options& options) {
   std::ostringstream chart;
-  cli::WriteSwrChart(chart, design.F,
-                     Sweep(design, solutions, options.sweep_percent.value_or(10),
-                                options.points.value_or(401)));
+  cli::WriteSwrChart(
+      chart, design.F,
+      Sweep(design, solutions, options.sweep_percent.value_or(10), options.points.value_or(401)));
   return chart.str();
 }
 
