@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
   }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolvan"));
+  // Wayland compositors and task managers match the window to its desktop entry by this id.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.kestrin.tolvan"));
   QApplication::setWindowIcon(tolvan::SpannerIcon());
 
   tolvan::QtWindowingServices qt;
