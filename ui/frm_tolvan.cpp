@@ -11,6 +11,7 @@
 #include "persist/config_location.h"
 #include "persist/report.h"
 #include "ui/designed_fonts.h"
+#include "ui/designed_frames.h"
 #include "ui/diagram.h"
 #include "ui/frm_comments.h"
 #include "ui/frm_info.h"
@@ -74,6 +75,7 @@ frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
   for (QLabel* lambda : {ui->Label1_12, ui->Label1_14})
     lambda->setFont(DesignedFont(kLambdaPoints));
   ui->Picture1->setPixmap(QPixmap::fromImage(TransformerDiagram()));
+  DrawFramesAsDesigned(*this);
   // Autosized labels fit their caption: the designed size, or more where this face is wider.
   for (QLabel* label :
        {ui->Label1_8, ui->Label1_5, ui->Label1_9, ui->Label1_6, ui->Label1_16, ui->Label1_2,
