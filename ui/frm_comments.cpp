@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 
 #include "persist/report.h"
+#include "ui/enter_presses_buttons.h"
 #include "ui/frm_tolvan.h"
 #include "ui/tool_window.h"
 #include "ui/ui_frm_comments.h"
@@ -19,7 +20,7 @@ QString ForTheBox(const std::string& comment) {
 }  // namespace
 
 frmComments::frmComments(frmTolvan& main_window, ModTolvan& shared)
-    : QWidget(nullptr, kToolWindowFlags),
+    : QWidget(&main_window, kToolWindowFlags),
       ui(std::make_unique<Ui::frmComments>()),
       main_window_(main_window),
       shared_(shared) {
@@ -27,6 +28,7 @@ frmComments::frmComments(frmTolvan& main_window, ModTolvan& shared)
   SettleToolWindow(*this);
   connect(ui->cmdOK, &QPushButton::clicked, this, &frmComments::cmdOK_Click);
   connect(ui->cmdCancel, &QPushButton::clicked, this, &frmComments::cmdCancel_Click);
+  PressFocusedButtonsOnEnter(*this);
   Form_Load();
 }
 
@@ -53,7 +55,7 @@ void frmComments::closeEvent(QCloseEvent* event) {
 void frmComments::Form_Unload() {
   shared_.CommentsPos = EdgesInTwips(*this);
   main_window_.UpdateConfig();
-  main_window_.setEnabled(true);
+  ReturnTo(main_window_);
 }
 
 }  // namespace tolvan

@@ -13,10 +13,10 @@ namespace tolvan {
 
 class frmTolvan;
 
-// The comment for the report. Opened with the main window disabled, at CommentsPos, showing
-// CommentText; OK keeps the edited text, Cancel and the close box drop it. Closing it in any
-// way stores its place, writes the configuration and enables the main window. Deletes itself
-// when closed.
+// The comment for the report. Opened over the main window, which takes no input while it is
+// open, at CommentsPos, showing CommentText; OK keeps the edited text, Cancel and the close box
+// drop it. Closing it in any way stores its place, writes the configuration and gives the main
+// window back the keyboard. Deletes itself when closed.
 class frmComments final : public QWidget {
   Q_OBJECT
 

@@ -1,10 +1,8 @@
 #include "ui/frm_info.h"
 
 #include <QCloseEvent>
-#include <QIcon>
-#include <QKeyEvent>
-#include <QPixmap>
 
+#include "ui/enter_presses_buttons.h"
 #include "ui/frm_tolvan.h"
 #include "ui/tool_window.h"
 #include "ui/ui_frm_info.h"
@@ -13,19 +11,15 @@
 namespace tolvan {
 
 frmInfo::frmInfo(frmTolvan& main_window, ModTolvan& shared)
-    : QWidget(nullptr, kToolWindowFlags),
+    : QWidget(&main_window, kToolWindowFlags),
       ui(std::make_unique<Ui::frmInfo>()),
       main_window_(main_window),
       shared_(shared) {
   ui->setupUi(this);
   SettleToolWindow(*this);
-  // No icon of its own, rather than the program's: a blank one stands in for none.
-  QPixmap blank(16, 16);
-  blank.fill(Qt::transparent);
-  setWindowIcon(QIcon(blank));
   // The button lies beyond the client area: unseen, yet it takes Enter and Space.
   connect(ui->Return, &QPushButton::clicked, this, &frmInfo::Return_Click);
-  ui->Return->installEventFilter(this);
+  PressFocusedButtonsOnEnter(*this);
   Form_Load();
 }
 
@@ -38,19 +32,6 @@ void frmInfo::Form_Load() {
 
 void frmInfo::Return_Click() { close(); }
 
-// A focused button answers Enter as well as Space, as on every desktop, without being made the
-// window's default button.
-bool frmInfo::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ui->Return && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      ui->Return->click();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
 void frmInfo::closeEvent(QCloseEvent* event) {
   Form_Unload();
   event->accept();
@@ -59,10 +40,7 @@ void frmInfo::closeEvent(QCloseEvent* event) {
 void frmInfo::Form_Unload() {
   shared_.InfoPos = EdgesInTwips(*this);
   main_window_.UpdateConfig();
-  main_window_.show();
-  main_window_.raise();
-  main_window_.activateWindow();
-  main_window_.setEnabled(true);
+  ReturnTo(main_window_);
 }
 
 }  // namespace tolvan

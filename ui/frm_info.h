@@ -14,9 +14,10 @@ namespace tolvan {
 class frmTolvan;
 
 // The About window: where the design method comes from, the terms of use, the author. Opened
-// with the main window disabled, at InfoPos. An unseen Return button holds the focus, so Enter
-// or Space closes it. Closing it in any way stores its place, writes the configuration and
-// brings the main window back, enabled. Deletes itself when closed.
+// over the main window, which takes no input while it is open, at InfoPos. An unseen Return
+// button holds the focus, so Enter or Space closes it. Closing it in any way stores its place,
+// writes the configuration and gives the main window back the keyboard. Deletes itself when
+// closed.
 class frmInfo final : public QWidget {
   Q_OBJECT
 
@@ -26,7 +27,6 @@ class frmInfo final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Form_Load();

@@ -11,7 +11,9 @@
 #include "persist/config_location.h"
 #include "persist/report.h"
 #include "ui/designed_fonts.h"
+#include "ui/designed_frames.h"
 #include "ui/diagram.h"
+#include "ui/enter_presses_buttons.h"
 #include "ui/frm_comments.h"
 #include "ui/frm_info.h"
 #include "ui/main_window_adapters.h"
@@ -36,7 +38,7 @@ std::string WriteInSystemEncoding(const QString& path, const std::string& text) 
   return WriteReportFile(path.toStdString(), std::string(bytes.constData(), bytes.size()));
 }
 
-// The dialog takes the keys at once: the main window, disabled, cannot have them anyway.
+// The dialog takes the keys at once: the main window, blocked by it, cannot have them anyway.
 void ShowActive(QWidget* dialog) {
   dialog->show();
   dialog->activateWindow();
@@ -74,6 +76,8 @@ frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
   for (QLabel* lambda : {ui->Label1_12, ui->Label1_14})
     lambda->setFont(DesignedFont(kLambdaPoints));
   ui->Picture1->setPixmap(QPixmap::fromImage(TransformerDiagram()));
+  DrawFramesAsDesigned(*this);
+  PressFocusedButtonsOnEnter(*this);
   // Autosized labels fit their caption: the designed size, or more where this face is wider.
   for (QLabel* label :
        {ui->Label1_8, ui->Label1_5, ui->Label1_9, ui->Label1_6, ui->Label1_16, ui->Label1_2,
@@ -119,6 +123,11 @@ void frmTolvan::Form_Load() {
 }
 
 void frmTolvan::closeEvent(QCloseEvent* event) {
+  // While a dialog or a message box is open the window takes no input, its close box included.
+  if (QApplication::activeModalWidget() != nullptr) {
+    event->ignore();
+    return;
+  }
   Form_Unload();
   event->accept();
 }
@@ -181,15 +190,10 @@ void frmTolvan::cmdSave_Click() {
   UpdateConfig();
 }
 
-void frmTolvan::cmdComments_Click() {
-  setEnabled(false);
-  ShowActive(new frmComments(*this, shared_));
-}
+// Each dialog is modal to this window: until it unloads, this window takes no input.
+void frmTolvan::cmdComments_Click() { ShowActive(new frmComments(*this, shared_)); }
 
-void frmTolvan::cmdAbout_Click() {
-  setEnabled(false);
-  ShowActive(new frmInfo(*this, shared_));
-}
+void frmTolvan::cmdAbout_Click() { ShowActive(new frmInfo(*this, shared_)); }
 
 void frmTolvan::Exit_Click() {
   // Unloads every loaded window; each one's own unload handler stores its place.

@@ -5,17 +5,25 @@
 #include <QTransform>
 
 namespace tolvan {
+namespace {
+
+// Two colours of the standard 16-colour palette.
+const QColor kBlack(0, 0, 0);
+const QColor kSilver(192, 192, 192);
+
+}  // namespace
 
 QImage SpannerImage(int size) {
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
+  // Hard edges only: every pixel is either the ground or one of the palette's colours.
+  painter.setRenderHint(QPainter::Antialiasing, false);
   painter.scale(size / 32.0, size / 32.0);
 
   // Drawn along the x axis on a 32-unit square, then turned 45 degrees about the centre.
   QPainterPath handle;
-  handle.addRoundedRect(QRectF(-13, -2.5, 20, 5), 2.5, 2.5);
+  handle.addRect(QRectF(-13, -2.5, 20, 5));
   QPainterPath head;
   head.addEllipse(QPointF(9, 0), 7, 7);
   QPainterPath jaw;  // the open end: a slot cut into the head, away from the handle
@@ -25,8 +33,10 @@ QImage SpannerImage(int size) {
   QTransform lay;
   lay.translate(16, 16);
   lay.rotate(-45);
-  painter.setPen(QPen(QColor(64, 64, 64), 1.2));
-  painter.setBrush(QColor(160, 160, 160));
+  QPen outline(kBlack);
+  outline.setCosmetic(true);  // one pixel wide at both sizes
+  painter.setPen(outline);
+  painter.setBrush(kSilver);
   painter.drawPath(lay.map(spanner));
   painter.end();
   return image;

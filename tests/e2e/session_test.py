@@ -1,6 +1,7 @@
 """A user's whole session with the real programs on a real X server (Xvfb), driven only from
-outside with X key and mouse events (xdotool). Each test starts and stops its own server,
-programs and folders."""
+outside with X key and mouse events (xdotool): once on the bare server, and once under a window
+manager (openbox), which owns stacking, focus and the close boxes. Each test starts and stops its
+own server, window manager, programs and folders."""
 
 import os
 import re
@@ -20,6 +21,9 @@ XL, RL, PLUS = (320, 84), (320, 124), (224, 216)
 CALCULATE, ADD_COMMENTS, SAVE_RESULTS = (324, 180), (324, 212), (324, 252)
 ABOUT, EXIT = (212, 404), (332, 404)
 COMMENTS_BOX, COMMENTS_OK = (156, 88), (180, 188)
+# openbox's packaged theme puts the close box last in the title bar, centred this many pixels in
+# from the frame's right edge and half the title bar's height down.
+CLOSE_BOX_FROM_RIGHT = 10
 
 DEFAULT_CONFIG = (
     '<?xml version="1.0"?>\r\n<data>\r\n    <path>{path}</path>\r\n    <freq>150</freq>\r\n'
@@ -80,7 +84,9 @@ class Desktop:
             env=self.env, capture_output=True).returncode != 0, title + " to close")
 
     def click(self, window, point):
-        self.xdotool("mousemove", "--window", window, point[0], point[1], "click", "1")
+        """Clicks at a point of the window, or of the screen when no window is given."""
+        inside = ["--window", window] if window else []
+        self.xdotool("mousemove", *inside, point[0], point[1], "click", "1")
         time.sleep(0.15)
 
     def type(self, text):
@@ -88,7 +94,7 @@ class Desktop:
         time.sleep(0.1)
 
     def key(self, *names):
-        self.xdotool("key", *names)
+        self.xdotool("key", "--delay", "50", *names)
         time.sleep(0.15)
 
     def replace(self, window, box, text):
@@ -96,10 +102,51 @@ class Desktop:
         self.key("ctrl+a")
         self.type(text)
 
+    def xprop(self, *arguments):
+        return subprocess.run(["xprop", *arguments], env=self.env, capture_output=True,
+                              text=True, timeout=30).stdout
+
+    def windows_in(self, *arguments):
+        """The window ids an xprop query prints, as xdotool writes them (decimal)."""
+        numbers = re.findall(r"0x[0-9a-f]+", self.xprop(*arguments))
+        return [str(int(number, 16)) for number in numbers]
+
+    def active(self):
+        return next(iter(self.windows_in("-root", "_NET_ACTIVE_WINDOW")), None)
+
+    def frame(self, window):
+        """Left, top, width and height of a window with the frame the window manager gave it
+        (none on the bare server), and the height of that frame's title bar."""
+        info = subprocess.run(["xwininfo", "-id", window], env=self.env, check=True,
+                              capture_output=True, text=True, timeout=30).stdout
+        def field(name):
+            return int(re.search(name + r":\s+(-?\d+)", info).group(1))
+        extents = re.findall(r"\d+", self.xprop("-id", window, "_NET_FRAME_EXTENTS"))
+        left, right, top, bottom = map(int, extents) if len(extents) == 4 else (0, 0, 0, 0)
+        return (field("Absolute upper-left X") - left, field("Absolute upper-left Y") - top,
+                field("Width") + left + right, field("Height") + top + bottom, top)
+
     def position(self, window):
-        shell = self.xdotool("getwindowgeometry", "--shell", window)
-        values = dict(line.split("=") for line in shell.split())
-        return int(values["X"]), int(values["Y"])
+        """Where the window's outer frame stands on the screen."""
+        return self.frame(window)[:2]
+
+    def close_box(self, window):
+        left, top, width, _, title_bar = self.frame(window)
+        return left + width - 1 - CLOSE_BOX_FROM_RIGHT, top + title_bar // 2
+
+
+class WindowManager:
+    """openbox with its packaged settings, managing the server's windows until stopped."""
+
+    def __init__(self, desktop):
+        self.process = subprocess.Popen(["openbox", "--sm-disable"], env=desktop.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: desktop.windows_in("-root", "_NET_SUPPORTING_WM_CHECK"),
+                 "openbox to manage the screen")
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
 
 
 class Session(unittest.TestCase):
@@ -110,11 +157,14 @@ class Session(unittest.TestCase):
         self.program = os.path.join(self.folder, "tolvan")
         shutil.copy(TOLVAN, self.program)
         self.running = None
+        self.manager = None
 
     def tearDown(self):
         if self.running and self.running.poll() is None:
             self.running.kill()
             self.running.wait()
+        if self.manager:
+            self.manager.stop()
         self.server.stop()
         shutil.rmtree(self.folder, ignore_errors=True)
 
@@ -141,45 +191,89 @@ class Session(unittest.TestCase):
         with open(path, "rb") as report:
             return report.read()
 
+    def wait_until_active(self, window, what):
+        if self.manager:
+            wait_for(lambda: self.desktop.active() == window, what + " to be active")
+
+    def check_the_dialog_holds_the_main_window(self, main, dialog):
+        """Under the window manager: the dialog belongs to the main window and stays above it;
+        neither a click on the main window (on Exit, even) nor its close box does anything."""
+        d = self.desktop
+        self.assertEqual(d.windows_in("-id", dialog, "WM_TRANSIENT_FOR"), [main])
+        self.wait_until_active(dialog, "the dialog")
+        for window, point in ((main, EXIT), (None, d.close_box(main))):
+            d.click(window, point)
+            # Moving the dialog is a request openbox handles after the click: once it has moved,
+            # the click has had all its effect.
+            left, top = d.frame(dialog)[:2]
+            d.xdotool("windowmove", dialog, left + 5, top)
+            wait_for(lambda: d.frame(dialog)[0] == left + 5, "the dialog to move")
+            stacking = d.windows_in("-root", "_NET_CLIENT_LIST_STACKING")  # from the bottom up
+            self.assertGreater(stacking.index(dialog), stacking.index(main))
+            self.assertIsNone(self.running.poll())
+            self.wait_until_active(dialog, "the dialog, which takes the keys back,")
+
     def test_a_whole_session(self):
+        self.whole_session()
+
+    def test_a_whole_session_under_a_window_manager(self):
+        self.manager = WindowManager(self.desktop)
+        self.whole_session()
+
+    def whole_session(self):
+        d = self.desktop
         main = self.start()
-        # Like its two dialogs, the main window asks for no task-bar button.
-        state = subprocess.run(["xprop", "-id", main, "_NET_WM_STATE"], env=self.desktop.env,
-                               capture_output=True, text=True, check=True).stdout
-        self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", state)
+        if self.manager:
+            # Active, with the focus in the frequency box: typing needs no click first. Without
+            # a task-bar button of its own.
+            self.wait_until_active(main, "the main window")
+            wait_for(lambda: "_NET_WM_STATE_SKIP_TASKBAR" in d.xprop("-id", main, "_NET_WM_STATE"),
+                     "the main window to leave the task bar")
+            d.key("ctrl+a")
+            d.type("14.2")
+        else:
+            d.replace(main, FREQ, "14.2")
         with open(self.config, "rb") as config:
             escaped = (self.folder.replace("&", "&amp;").replace("<", "&lt;")
                        .replace(">", "&gt;"))
             self.assertEqual(config.read().decode(), DEFAULT_CONFIG.format(path=escaped))
 
-        d = self.desktop
-        d.replace(main, FREQ, "14.2")
         d.replace(main, VF0, "66")
         d.replace(main, XL, "0")
         d.replace(main, RL, "100")
-        d.click(main, CALCULATE)
+        d.key("Tab", "Tab", "Return")  # from R past +/- to Calculate, which Enter presses
         d.click(main, PLUS)
 
         d.click(main, ADD_COMMENTS)
         comments = d.window("Comments")
+        if self.manager:
+            self.check_the_dialog_holds_the_main_window(main, comments)
         d.click(comments, COMMENTS_BOX)
         d.type("Cut from RG-59")
         d.key("Return")
         d.type("trim 2 mm")
         d.click(comments, COMMENTS_OK)
         d.gone("Comments")
+        self.wait_until_active(main, "the main window")
 
         with open(os.path.join(EXPECTED, "session_report.expected"), "rb") as expected:
             self.assertEqual(self.save_as(main, "session.txt"), expected.read())
 
         d.click(main, ABOUT)
-        d.window("Information")
+        information = d.window("Information")
+        if self.manager:
+            self.check_the_dialog_holds_the_main_window(main, information)
         d.key("Return")
         d.gone("Information")
+        self.wait_until_active(main, "the main window")
 
         d.xdotool("windowmove", main, 200, 150)
         wait_for(lambda: d.position(main) == (200, 150), "the window to move")
-        self.exit(main)
+        if self.manager:  # the close box ends the program once no dialog is open
+            d.click(None, d.close_box(main))
+            self.assertEqual(self.running.wait(timeout=20), 0)
+        else:
+            self.exit(main)
         stored = ElementTree.parse(self.config).getroot()
         self.assertEqual(stored.findtext("path"), self.folder)
         self.assertEqual(stored.findtext("freq"), "14.2")

@@ -45,6 +45,21 @@ class Dialogs : public MainWindowFixture {
     QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
   }
 
+  // Input as the window system delivers it, which a modal dialog holds back from its owner.
+  static void UserClick(QWidget* control) {
+    QWidget* top = control->window();
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(top, control->rect().center()));
+  }
+  static void UserKey(QWidget* top, Qt::Key key) { QTest::keyClick(top->windowHandle(), key); }
+  static void EnterOn(QWidget* button) {
+    button->setFocus();
+    UserKey(button->window(), Qt::Key_Return);
+  }
+  static bool Active(QWidget* top) {
+    return QTest::qWaitFor([top] { return QApplication::activeWindow() == top; });
+  }
+
   // Types two lines into the comment box, as a user would.
   static void TypeTwoLines(QWidget* dialog) {
     QTest::keyClicks(Box(dialog), "Cut from RG-59");
@@ -64,13 +79,11 @@ TEST_F(Dialogs, CommentsOkKeepsTheTextWithCrLfBreaks) {
   Calculated();
   QWidget* dialog = OpenComments();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_FALSE(window->isEnabled());
   EXPECT_EQ(Box(dialog)->toPlainText(), "");
   EXPECT_EQ(QApplication::focusWidget(), Box(dialog));
   TypeTwoLines(dialog);
   Press(dialog, "cmdOK");
   EXPECT_EQ(shared.CommentText, "Cut from RG-59\r\ntrim 2 mm");
-  EXPECT_TRUE(window->isEnabled());
   EXPECT_EQ(Dialog("frmComments"), nullptr);
 
   // The next opening shows the confirmed text; the file never holds it.
@@ -94,7 +107,7 @@ TEST_F(Dialogs, CancelAndTheCloseBoxDiscardTheEdit) {
       Press(editing, "cmdCancel");
     }
     EXPECT_EQ(shared.CommentText, "kept");
-    EXPECT_TRUE(window->isEnabled());
+    EXPECT_EQ(Dialog("frmComments"), nullptr);
   }
 }
 
@@ -153,21 +166,42 @@ TEST_F(Dialogs, TheCommentsPlaceIsStoredAtUnloadAndUsedAgainAfterARestart) {
   EXPECT_EQ(next_run.CommentText, "");  // the comment lasts one run only
 }
 
-TEST_F(Dialogs, TheMainWindowTakesNoClicksOrKeysWhileADialogIsOpen) {
-  Open();
-  for (const bool info : {false, true}) {
-    if (!info) Click("Calculate");
-    QWidget* dialog = info ? OpenInfo() : OpenComments();
+TEST_F(Dialogs, WhileADialogIsOpenTheMainWindowTakesNoInputAndAfterwardsHasItsFocusBack) {
+  Calculated();
+  for (const char* opener : {"cmdComments", "cmdAbout"}) {
+    SCOPED_TRACE(opener);
+    UserClick(Button(opener));  // which takes the focus
+    QWidget* dialog = QApplication::activeModalWidget();
     ASSERT_NE(dialog, nullptr);
-    const QString before = window->Length.at(20)->text();
-    Click("plus");
-    QTest::keyClicks(window->Freq[0], "9");
+    UserClick(Button("plus"));
+    UserClick(Button("Exit"));
+    UserKey(window.get(), Qt::Key_Space);  // would press the opener again
+    EXPECT_FALSE(window->close());         // the close box, or Alt+F4
     EXPECT_FALSE(Button("plus")->isChecked());
-    EXPECT_EQ(window->Freq[0]->text(), "150");
-    EXPECT_EQ(window->Length.at(20)->text(), before);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), dialog);  // and no second one
+
     dialog->close();
-    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(Active(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), Button(opener));
+    UserClick(Button("plus"));
+    EXPECT_TRUE(Button("plus")->isChecked());
+    UserClick(Button("plus"));
   }
+}
+
+TEST_F(Dialogs, EnterOnAFocusedButtonPressesIt) {
+  Open();
+  EnterOn(Button("Calculate"));
+  EXPECT_EQ(Captions(), (QStringList{"0.476", "62.869", "0.345", "61.477"}));
+  EnterOn(Button("cmdComments"));
+  QWidget* dialog = Dialog("frmComments");
+  ASSERT_NE(dialog, nullptr);
+  QTest::keyClicks(Box(dialog), "x");
+  EnterOn(dialog->findChild<QPushButton*>("cmdOK"));
+  EXPECT_EQ(Dialog("frmComments"), nullptr);
+  EXPECT_EQ(shared.CommentText, "x");
 }
 
 TEST_F(Dialogs, EnterOrSpaceClosesTheInformationDialog) {
@@ -175,12 +209,10 @@ TEST_F(Dialogs, EnterOrSpaceClosesTheInformationDialog) {
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter}) {
     QWidget* dialog = OpenInfo();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_FALSE(window->isEnabled());
     auto* hidden = dialog->findChild<QPushButton*>("Return");
     EXPECT_EQ(QApplication::focusWidget(), hidden);
     QTest::keyClick(hidden, key);
     EXPECT_EQ(Dialog("frmInfo"), nullptr) << key;
-    EXPECT_TRUE(window->isEnabled());
     EXPECT_TRUE(window->isVisible());
   }
 }
@@ -229,6 +261,9 @@ TEST_F(Dialogs, BothDialogsMatchTheirDesign) {
     EXPECT_EQ(dialog->size(), std::string(name) == "frmInfo" ? QSize(312, 186) : QSize(312, 207));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
     EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::Tool));
+    QImage blank(16, 16, QImage::Format_ARGB32_Premultiplied);  // rather than the program's
+    blank.fill(Qt::transparent);
+    EXPECT_EQ(dialog->windowIcon().pixmap(16).toImage(), blank);
     for (const DialogPlaced& p : placed) {
       if (std::string(p.dialog) != name) continue;
       SCOPED_TRACE(p.name);

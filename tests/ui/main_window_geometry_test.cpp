@@ -104,6 +104,9 @@ TEST_F(MainWindowFixture, EveryControlStandsWhereTheInventoryPutsIt) {
       EXPECT_EQ(CaptionOf(widget), QString::fromUtf8(placed.caption));
     }
     EXPECT_FALSE(CaptionOf(widget).contains('&'));  // no access keys
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      EXPECT_TRUE(label->alignment().testFlag(Qt::AlignTop));
+    }
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
       EXPECT_FALSE(button->isDefault());
       EXPECT_FALSE(button->autoDefault());
@@ -123,6 +126,26 @@ TEST_F(MainWindowFixture, FontsAreTheDesignedSizes) {
                          "DejaVu Sans"};
   EXPECT_TRUE(sans.contains(QFontInfo(window->Zo[0]->font()).family()))
       << QFontInfo(window->Zo[0]->font()).family().toStdString();
+}
+
+// A frame's border runs at half its caption's height, broken behind the caption, so that the
+// controls 16 pixels into the frame stand below it.
+TEST_F(MainWindowFixture, EveryFramesCaptionSitsOnItsBorderLine) {
+  Open();
+  for (QGroupBox* frame : window->findChildren<QGroupBox*>()) {
+    SCOPED_TRACE(frame->objectName().toStdString());
+    const QImage image = frame->grab().toImage();
+    const QColor ground = frame->palette().color(QPalette::Window);
+    const int right = frame->width() - 4;  // inside the right border, clear of the caption
+    int top_line = 0;
+    while (top_line < 16 && image.pixelColor(right, top_line) == ground) ++top_line;
+    EXPECT_EQ(top_line, frame->fontMetrics().height() / 2);
+
+    const QColor line = image.pixelColor(right, top_line);
+    int drawn = 0;
+    for (int x = 0; x < frame->width(); ++x) drawn += image.pixelColor(x, top_line) == line;
+    EXPECT_LE(drawn, frame->width() - frame->fontMetrics().horizontalAdvance(frame->title()));
+  }
 }
 
 TEST_F(MainWindowFixture, TheDiagramStandsUnscaledInTheSunkenBox) {
@@ -172,16 +195,24 @@ TEST(Diagram, IsMonochromeLineArtAtTheDesignedCoordinates) {
   EXPECT_EQ(captions, 6);
 }
 
-TEST(WindowIcon, IsAGreySpannerOnATransparentGroundAtBothSizes) {
-  const QIcon icon = SpannerIcon();
-  EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
-  const QImage image = SpannerImage(32);
-  EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
-  EXPECT_EQ(image.pixelColor(31, 31).alpha(), 0);
-  EXPECT_EQ(image.pixelColor(16, 16).alpha(), 255);  // the handle crosses the middle
-  const QColor middle = image.pixelColor(16, 16);
-  EXPECT_EQ(middle.red(), middle.green());
-  EXPECT_EQ(middle.green(), middle.blue());
+TEST(WindowIcon, IsAGreySpannerInSixteenColoursOnATransparentGroundAtBothSizes) {
+  EXPECT_EQ(SpannerIcon().availableSizes(), (QList<QSize>{QSize(16, 16), QSize(32, 32)}));
+  const QList<QRgb> standard_16{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                0x008080, 0xc0c0c0, 0x808080, 0xff0000, 0x00ff00, 0xffff00,
+                                0x0000ff, 0xff00ff, 0x00ffff, 0xffffff};
+  for (const int size : {16, 32}) {
+    const QImage image = SpannerImage(size);
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    const QColor middle = image.pixelColor(size / 2, size / 2);  // the handle crosses it
+    EXPECT_TRUE(middle.alpha() == 255 && middle.red() == middle.green() &&
+                middle.green() == middle.blue());
+    for (int i = 0; i < size * size; ++i) {  // no anti-aliased edge, no colour of its own
+      const QRgb pixel = image.pixel(i % size, i / size);
+      EXPECT_TRUE(qAlpha(pixel) == 0 ||
+                  (qAlpha(pixel) == 255 && standard_16.contains(pixel & 0xffffff)))
+          << size << ": " << i;
+    }
+  }
 }
 
 TEST_F(MainWindowFixture, Screenshot) {
