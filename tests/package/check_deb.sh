@@ -16,7 +16,8 @@ for wanted in ./usr/bin/tolvan ./usr/bin/tolvan-calc \
     ./usr/share/icons/hicolor/16x16/apps/tolvan.png \
     ./usr/share/icons/hicolor/32x32/apps/tolvan.png \
     ./usr/share/metainfo/org.kestrin.Tolvan.metainfo.xml \
-    ./usr/share/man/man1/tolvan-calc.1; do
+    ./usr/share/man/man1/tolvan-calc.1 \
+    ./usr/share/tolvan/cables.json; do
   grep -qx -- "$wanted" <<<"$files" || fail "$wanted is not in the package"
 done
 
