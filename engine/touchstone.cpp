@@ -88,10 +88,13 @@ std::optional<double> Number(std::string_view word) {
   return value;
 }
 
-std::string Quoted(std::string_view word) {
+// A word as an error shows it: at most 40 characters of it.
+std::string Shown(std::string_view word) {
   constexpr std::size_t kShown = 40;
-  return "'" + std::string(word.substr(0, kShown)) + (word.size() > kShown ? "...'" : "'");
+  return std::string(word.substr(0, kShown)) + (word.size() > kShown ? "..." : "");
 }
+
+std::string Quoted(std::string_view word) { return "'" + Shown(word) + "'"; }
 
 // Lines of at most kTouchstoneMaxLineLength characters from at most kTouchstoneMaxBytes.
 class LineReader {
@@ -176,8 +179,7 @@ class Reader {
     if (keyword == "VERSION") {
       if (!first) Fail("[Version] must be the first line that is not a comment");
       if (Canonical(argument) != "2.0") {
-        Fail("version " + std::string(argument) +
-             " is not read; Tolvan reads versions 1.1 and 2.0");
+        Fail("version " + Shown(argument) + " is not read; Tolvan reads versions 1.1 and 2.0");
       }
       version2_ = true;
       return true;
@@ -186,8 +188,7 @@ class Reader {
     if (network_data_ && keyword != "END") Fail(shown + " inside the network data");
     if (keyword == "NUMBER OF PORTS") {
       const double ports = Count(argument, shown);
-      if (ports != 1)
-        Fail("a " + std::string(argument) + "-port file; Tolvan reads one-port files");
+      if (ports != 1) Fail("a " + Shown(argument) + "-port file; Tolvan reads one-port files");
       ports_ = true;
     } else if (keyword == "NUMBER OF FREQUENCIES") {
       const double count = Count(argument, shown);
@@ -297,10 +298,11 @@ class Reader {
            "Tolvan reads one-port files");
     }
     const double mhz = numbers[0] * options_.hz_per_unit / 1e6;
-    if (numbers[0] < 0) Fail("the frequency " + std::string(words[0]) + " is below 0");
+    if (numbers[0] < 0) Fail("the frequency " + Shown(words[0]) + " is below 0");
+    if (!std::isfinite(mhz)) Fail("the frequency " + Shown(words[0]) + " is too large");
     if (!points_.empty() && !(mhz > points_.back().mhz)) {
-      Fail("the frequency " + std::string(words[0]) + " is not above the one before it, " +
-           previous_frequency_);
+      Fail("the frequency " + Shown(words[0]) + " is not above the one before it, " +
+           Shown(previous_frequency_));
     }
     if (points_.size() == kTouchstoneMaxFrequencies) TooManyFrequencies();
     previous_frequency_ = words[0];
@@ -337,7 +339,7 @@ class Reader {
       reflection = (1.0 - y) / (1.0 + y);
     }
     if (!std::isfinite(reflection.real()) || !std::isfinite(reflection.imag())) {
-      Fail("the value has no reflection coefficient (its impedance is minus the reference)");
+      Fail("the value has no finite reflection coefficient");
     }
     return reflection;
   }

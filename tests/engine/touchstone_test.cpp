@@ -157,7 +157,7 @@ const Broken kBroken[] = {
     {"ReferenceNotPositive", "[Version] 2.0\n[Number of Ports] 1\n[Reference] 0\n",
      "f.s1p:3: the reference impedance '0' is not above 0"},
     {"ImpedanceMinusReference", "# MHz Z RI R 50\n14 -1 0\n",
-     "f.s1p:2: the value has no reflection coefficient (its impedance is minus the reference)"},
+     "f.s1p:2: the value has no finite reflection coefficient"},
     {"TooManyFrequencies", ManyFrequencies(100001),
      "f.s1p:100002: more than 100000 frequencies, the most Tolvan reads"},
 };
@@ -186,6 +186,17 @@ TEST(Touchstone, A100MegabyteFileIsRefusedAfterReadingTheLimit) {
     std::istream in(&comments);
     EXPECT_EQ(ParseTouchstone(in, "big.s1p").error, c.error);
   }
+}
+
+TEST(Touchstone, TheExampleDipoleFollowsItsWrittenModel) {
+  // examples/dipole_20m.s1p: R = 70 ohms, L = 9.5 uH, C = 13.8 pF in series.
+  const TouchstoneRead read = ReadTouchstone(TOLVAN_SOURCE_DIR "/examples/dipole_20m.s1p");
+  ASSERT_TRUE(read.load) << read.error;
+  const double omega = 2 * 3.14159265358979 * 14.2e6;
+  const std::complex<double> model(70, omega * 9.5e-6 - 1 / (omega * 13.8e-12));
+  EXPECT_NEAR(std::abs(*read.load->ImpedanceAt(14.2) - model), 0, 1e-5);
+  EXPECT_EQ(read.load->low_mhz(), 13);
+  EXPECT_EQ(read.load->high_mhz(), 15.5);
 }
 
 TEST(Touchstone, AFileThatCannotBeOpenedSaysWhy) {
