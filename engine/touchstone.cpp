@@ -94,7 +94,15 @@ std::string Shown(std::string_view word) {
   return std::string(word.substr(0, kShown)) + (word.size() > kShown ? "..." : "");
 }
 
-std::string Quoted(std::string_view word) { return "'" + Shown(word) + "'"; }
+// Between marks; appended piece by piece, which GCC 12's -Wrestrict does not misread.
+std::string Enclosed(char open, std::string_view word, char close) {
+  std::string enclosed(1, open);
+  enclosed += word;
+  enclosed += close;
+  return enclosed;
+}
+
+std::string Quoted(std::string_view word) { return Enclosed('\'', Shown(word), '\''); }
 
 // Lines of at most kTouchstoneMaxLineLength characters from at most kTouchstoneMaxBytes.
 class LineReader {
@@ -175,7 +183,7 @@ class Reader {
     if (close == std::string_view::npos) Fail("a keyword without its closing ']'");
     const std::string keyword = Canonical(text.substr(1, close - 1));
     const std::string_view argument = Trimmed(text.substr(close + 1));
-    const std::string shown = "[" + std::string(Trimmed(text.substr(1, close - 1))) + "]";
+    const std::string shown = Enclosed('[', Trimmed(text.substr(1, close - 1)), ']');
     if (keyword == "VERSION") {
       if (!first) Fail("[Version] must be the first line that is not a comment");
       if (Canonical(argument) != "2.0") {

@@ -63,7 +63,12 @@ class Fields {
   }
 
  private:
-  static std::string Key(const char* key) { return "\"" + std::string(key) + "\""; }
+  static std::string Key(const char* key) {
+    std::string quoted(1, '"');  // appended, which GCC 12's -Wrestrict does not misread
+    quoted += key;
+    quoted += '"';
+    return quoted;
+  }
   static std::string Shown(double number) {
     char text[32];
     return std::string(text, std::to_chars(text, text + sizeof text, number).ptr);
