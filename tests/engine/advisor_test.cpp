@@ -61,7 +61,6 @@ TEST(Advisor, GivesTheSolversLengths) {
   EXPECT_NEAR(advice.results.line2_cm, result.ResCm[kLine2], 1e-3);
   EXPECT_NEAR(advice.results.line1_cm, result.ResCm[kLine1], 1e-3);
   EXPECT_NEAR(advice.alternate.line2_cm, result.AltCm[kLine2], 1e-3);
-  EXPECT_TRUE(advice.results.swr_1_5.low_mhz && advice.alternate.swr_1_5.high_mhz);
   EXPECT_GT(advice.results.swr_1_5_width_mhz, advice.alternate.swr_1_5_width_mhz);
 }
 

@@ -9,8 +9,6 @@ Cable Named(std::string name, std::vector<std::string> aliases = {}, bool pairs 
   Cable cable;
   cable.name = std::move(name);
   cable.aliases = std::move(aliases);
-  cable.impedance = 75;
-  cable.velocity_factor = 0.8;
   cable.pairs = pairs;
   return cable;
 }
@@ -47,14 +45,6 @@ TEST(CableCatalogue, FindsByNameOrAliasAndOtherwiseListsTheCloseNames) {
     EXPECT_EQ(lookup.cable ? lookup.cable->name : "", l.found) << l.typed;
     EXPECT_EQ(lookup.close_names, l.close) << l.typed;
   }
-}
-
-TEST(CableCatalogue, AParallelPairHasHalfTheImpedanceAndTheSameLossPerLength) {
-  const Cable pair = *Catalogue().Find("2x RG-6").cable;
-  EXPECT_TRUE(pair.paralleled);
-  EXPECT_EQ(pair.impedance, 37.5);
-  EXPECT_EQ(pair.velocity_factor, 0.8);
-  EXPECT_EQ(Catalogue().Candidates().size(), 7u);
 }
 
 TEST(CableCatalogue, SaysWhichNamesComeClose) {

@@ -28,7 +28,7 @@ struct Calculated {
   CalculationOutcome outcome;
 
   explicit Calculated(std::map<InputBox, std::string> texts, std::deque<std::string> answers = {},
-                      const std::string& separator = ".") {
+               const std::string& separator = ".") {
     screen.texts = std::move(texts);
     screen.answers = std::move(answers);
     CalculationScreen calculation = screen.Screen();
@@ -48,8 +48,9 @@ TEST(Calculate, DefaultDesignEndsShowingTheAlternateResults) {
   EXPECT_TRUE(run.screen.Entries("prompt").empty());
   EXPECT_TRUE(run.screen.Entries("message").empty());
   // Both passes write Line-2 wavelengths, Line-2 cm, Line-1 wavelengths, Line-1 cm.
-  EXPECT_EQ(run.screen.Entries("label"), (Strings{"20 0.024", "2 3.131", "10 0.070", "1 12.408",
-                                                  "20 0.476", "2 62.869", "10 0.345", "1 61.477"}));
+  EXPECT_EQ(run.screen.Entries("label"),
+            (Strings{"20 0.024", "2 3.131", "10 0.070", "1 12.408", "20 0.476", "2 62.869",
+                     "10 0.345", "1 61.477"}));
 }
 
 TEST(Calculate, LabelsUseTheGivenDecimalSeparator) {
@@ -117,12 +118,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Load resistance is missing.\r\nWhat is the Load Resistance in Ohms?"},
         MissingCase{"Xl", InputBox::Xl,
                     "Load reactance is missing.\r\nWhat is the Load Reactance in Ohms?"},
-        MissingCase{"Freq", InputBox::Freq,
-                    "Frequency is missing.\r\nWhat is the Frequency in MHz?"},
-        MissingCase{
-            "VF0", InputBox::VF0,
-            "Feedline Velocity Factor is missing.\r\nWhat is the Velocity Factor?\r\n"
-            "(Typical values are 89 for low-loss foam\r\nand 66 for solid dielectric coax."},
+        MissingCase{"Freq", InputBox::Freq, "Frequency is missing.\r\nWhat is the Frequency in MHz?"},
+        MissingCase{"VF0", InputBox::VF0,
+                    "Feedline Velocity Factor is missing.\r\nWhat is the Velocity Factor?\r\n"
+                    "(Typical values are 89 for low-loss foam\r\nand 66 for solid dielectric coax."},
         MissingCase{"VF1", InputBox::VF1,
                     "Match-line Velocity Factor is missing.\r\nWhat is the Velocity Factor?\r\n"
                     "(Typical values are 89 for low-loss foam\r\n"
@@ -188,7 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"FeedVelocityNegative", InputBox::VF0, "-66",
                     "Invalid Feedline Velocity Factor"},
         RefusalCase{"FeedVelocityZero", InputBox::VF0, "0", "Invalid Feedline Velocity Factor"},
-        RefusalCase{"MatchVelocityZero", InputBox::VF1, "0", "Invalid Match-line Velocity Factor"},
+        RefusalCase{"MatchVelocityZero", InputBox::VF1, "0",
+                    "Invalid Match-line Velocity Factor"},
         RefusalCase{"MatchVelocityLetter", InputBox::VF1, "x",
                     "Invalid Match-line Velocity Factor"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -233,10 +233,12 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, FaultedCalculation,
     ::testing::Values(
         FaultCase{"FrequencyBeyondSingle", InputBox::Freq, "1E40", "Overflow : Frequency.", 0},
-        FaultCase{"ResistanceBeyondSingle", InputBox::Rl, "1E39", "Overflow : Load Resistance.", 0},
-        FaultCase{"ReactanceBeyondDouble", InputBox::Xl, "-1E400", "Overflow : Load Reactance.", 0},
-        FaultCase{"ZoBeyondSingle", InputBox::Zo, "3.5E38",
-                  "Overflow : Transmission Line Impedance.", 0},
+        FaultCase{"ResistanceBeyondSingle", InputBox::Rl, "1E39", "Overflow : Load Resistance.",
+                  0},
+        FaultCase{"ReactanceBeyondDouble", InputBox::Xl, "-1E400", "Overflow : Load Reactance.",
+                  0},
+        FaultCase{"ZoBeyondSingle", InputBox::Zo, "3.5E38", "Overflow : Transmission Line Impedance.",
+                  0},
         FaultCase{"MatchVelocityBeyondSingle", InputBox::VF1, "4E38",
                   "Overflow : Match-line Velocity Factor.", 0},
         // Line-2's wavelengths are stored and shown; its centimetres do not fit a single.

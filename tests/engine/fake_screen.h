@@ -58,8 +58,8 @@ struct FakeScreen final : InputBoxes, LengthLabels, MessageService, PromptServic
 
 // The default inputs of a first start.
 inline std::map<InputBox, std::string> DefaultTexts() {
-  return {{InputBox::Freq, "150"}, {InputBox::Zo, "50"},  {InputBox::Zm, "75"},
-          {InputBox::VF0, "89"},   {InputBox::VF1, "66"}, {InputBox::Xl, "-3.5"},
+  return {{InputBox::Freq, "150"}, {InputBox::Zo, "50"},   {InputBox::Zm, "75"},
+          {InputBox::VF0, "89"},   {InputBox::VF1, "66"},  {InputBox::Xl, "-3.5"},
           {InputBox::Rl, "55.5"}};
 }
 

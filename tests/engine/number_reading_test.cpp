@@ -30,35 +30,35 @@ TEST_P(LeadingNumberReading, ReadsTheLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LeadingNumberReading,
-    ::testing::Values(ReadingCase{"Integer", "50", 50}, ReadingCase{"TrailingWord", "50 ohms", 50},
-                      ReadingCase{"BlankInsideDigits", "1 2", 12}, ReadingCase{"Letters", "abc", 0},
-                      ReadingCase{"Empty", "", 0}, ReadingCase{"BlanksOnly", "   ", 0},
-                      ReadingCase{"Negative", "-3.5", -3.5}, ReadingCase{"ExplicitPlus", "+7", 7},
-                      ReadingCase{"TabsAndLineFeedsSkipped", "\t1\n5 . 2 5", 15.25},
-                      ReadingCase{"SignSeparatedByBlank", "- 25", -25},
-                      ReadingCase{"SecondPointEnds", "1.5.3", 1.5},
-                      ReadingCase{"LeadingPoint", ".5", 0.5}, ReadingCase{"TrailingPoint", "5.", 5},
-                      ReadingCase{"PointAlone", ".", 0}, ReadingCase{"SignAlone", "-", 0},
-                      ReadingCase{"Exponent", "1E3", 1000},
-                      ReadingCase{"LowerCaseExponent", "2.5e-2", 0.025},
-                      ReadingCase{"ExponentWithPlus", "1E+2x", 100},
-                      ReadingCase{"ExponentLetterD", "1D2", 100},
-                      ReadingCase{"ExponentWithoutDigits", "7E", 7},
-                      ReadingCase{"ExponentSignWithoutDigits", "7E-", 7},
-                      ReadingCase{"CommaIsNoDecimalSeparator", "1,5", 1},
-                      ReadingCase{"ThousandsSeparatorEnds", "1,296.5", 1},
-                      ReadingCase{"CurrencySignFirst", "$5", 0},
-                      ReadingCase{"LeadingZeros", "000.000120", 0.00012},
-                      ReadingCase{"CarriageReturnIsNotSkipped", "1\r2", 1},
-                      ReadingCase{"TooSmallForADoubleIsZero", "1E-400", 0},
-                      ReadingCase{"HugeNegativeExponent", "5E-99999999999999999999", 0},
-                      ReadingCase{"MoreDigitsThanADoubleHolds",
-                                  "3.14159265358979323846264338327950288", 3.14159265358979323846}),
+    ::testing::Values(
+        ReadingCase{"Integer", "50", 50}, ReadingCase{"TrailingWord", "50 ohms", 50},
+        ReadingCase{"BlankInsideDigits", "1 2", 12}, ReadingCase{"Letters", "abc", 0},
+        ReadingCase{"Empty", "", 0}, ReadingCase{"BlanksOnly", "   ", 0},
+        ReadingCase{"Negative", "-3.5", -3.5}, ReadingCase{"ExplicitPlus", "+7", 7},
+        ReadingCase{"TabsAndLineFeedsSkipped", "\t1\n5 . 2 5", 15.25},
+        ReadingCase{"SignSeparatedByBlank", "- 25", -25},
+        ReadingCase{"SecondPointEnds", "1.5.3", 1.5}, ReadingCase{"LeadingPoint", ".5", 0.5},
+        ReadingCase{"TrailingPoint", "5.", 5}, ReadingCase{"PointAlone", ".", 0},
+        ReadingCase{"SignAlone", "-", 0}, ReadingCase{"Exponent", "1E3", 1000},
+        ReadingCase{"LowerCaseExponent", "2.5e-2", 0.025},
+        ReadingCase{"ExponentWithPlus", "1E+2x", 100},
+        ReadingCase{"ExponentLetterD", "1D2", 100},
+        ReadingCase{"ExponentWithoutDigits", "7E", 7},
+        ReadingCase{"ExponentSignWithoutDigits", "7E-", 7},
+        ReadingCase{"CommaIsNoDecimalSeparator", "1,5", 1},
+        ReadingCase{"ThousandsSeparatorEnds", "1,296.5", 1},
+        ReadingCase{"CurrencySignFirst", "$5", 0},
+        ReadingCase{"LeadingZeros", "000.000120", 0.00012},
+        ReadingCase{"CarriageReturnIsNotSkipped", "1\r2", 1},
+        ReadingCase{"TooSmallForADoubleIsZero", "1E-400", 0},
+        ReadingCase{"HugeNegativeExponent", "5E-99999999999999999999", 0},
+        ReadingCase{"MoreDigitsThanADoubleHolds", "3.14159265358979323846264338327950288",
+                    3.14159265358979323846}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LeadingNumberOverflow, NumbersBeyondADoubleOverflowWithTheirSign) {
-  for (const std::string& text : std::vector<std::string>{
-           "1E309", "-1E309", "1E99999999999999999999", std::string(400, '9')}) {
+  for (const std::string& text : std::vector<std::string>
+       {"1E309", "-1E309", "1E99999999999999999999", std::string(400, '9')}) {
     const LeadingNumber number = ReadLeadingNumber(text);
     EXPECT_TRUE(number.overflow) << text;
     EXPECT_TRUE(std::isinf(number.value)) << text;
@@ -95,10 +95,11 @@ struct WholeCase {
 
 TEST(WholeNumber, OnlyATextThatIsOneNumberThroughout) {
   const WholeCase cases[] = {
-      {"150", true},      {" 150 ", true},  {"7.1234", true}, {"-0.25", true},    {"+1E3", true},
-      {"1296.5", true},   {".5", true},     {"5.", true},     {"150 MHz", false}, {"1 50", false},
-      {"1,296.5", false}, {"", false},      {"   ", false},   {".", false},       {"1E", false},
-      {"abc", false},     {"1.2.3", false}, {"\t150", false},
+      {"150", true},     {" 150 ", true},       {"7.1234", true},  {"-0.25", true},
+      {"+1E3", true},    {"1296.5", true},      {".5", true},      {"5.", true},
+      {"150 MHz", false}, {"1 50", false},      {"1,296.5", false}, {"", false},
+      {"   ", false},    {".", false},          {"1E", false},     {"abc", false},
+      {"1.2.3", false},  {"\t150", false},
   };
   for (const WholeCase& c : cases) {
     EXPECT_EQ(IsWholeNumber(c.text), c.whole) << "[" << c.text << "]";

@@ -71,16 +71,18 @@ TEST_P(PublishedExample, GivesThePublishedLengths) {
             std::vector<std::string>(GetParam().alternate, GetParam().alternate + 4));
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, PublishedExample,
-                         ::testing::Values(WorkedExample{"DefaultInputs",
-                                                         {150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f},
-                                                         {"0.024", "3.131", "0.070", "12.408"},
-                                                         {"0.476", "62.869", "0.345", "61.477"}},
-                                           WorkedExample{"TwentyMetres",
-                                                         {14.2f, 50, 75, 100, 0, 0.66f, 0.66f},
-                                                         {"0.161", "224.849", "0.042", "57.956"},
-                                                         {"0.339", "472.334", "0.458", "639.227"}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Examples, PublishedExample,
+    ::testing::Values(
+        WorkedExample{"DefaultInputs",
+                      {150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f},
+                      {"0.024", "3.131", "0.070", "12.408"},
+                      {"0.476", "62.869", "0.345", "61.477"}},
+        WorkedExample{"TwentyMetres",
+                      {14.2f, 50, 75, 100, 0, 0.66f, 0.66f},
+                      {"0.161", "224.849", "0.042", "57.956"},
+                      {"0.339", "472.334", "0.458", "639.227"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Solve, StoresInTheOrderTheLabelsAreWritten) {
   DesignResult result;
@@ -104,11 +106,10 @@ TEST(Solve, EverySolutionMatchesTheLoadToZo) {
   };
   int solved = 0;
   for (int trial = 0; trial < 20000; ++trial) {
-    const DesignRecord d{
-        static_cast<float>(uniform(0.1, 3000)),   static_cast<float>(uniform(10, 600)),
-        static_cast<float>(uniform(10, 600)),     static_cast<float>(uniform(1, 2000)),
-        static_cast<float>(uniform(-1000, 1000)), static_cast<float>(uniform(0.5, 1)),
-        static_cast<float>(uniform(0.5, 1))};
+    const DesignRecord d{static_cast<float>(uniform(0.1, 3000)), static_cast<float>(uniform(10, 600)),
+                         static_cast<float>(uniform(10, 600)),  static_cast<float>(uniform(1, 2000)),
+                         static_cast<float>(uniform(-1000, 1000)),
+                         static_cast<float>(uniform(0.5, 1)),   static_cast<float>(uniform(0.5, 1))};
     DesignResult result;
     Recorder recorder;
     const SolveOutcome outcome = Solve(d, result, recorder);

@@ -13,46 +13,27 @@ namespace {
 
 using testing::RandomDesigns;
 
-// Solved random designs with their solutions; `count` of them.
-template <typename Check>
-void ForSolvedDesigns(int count, Check check) {
+TEST(Transformer, LossyLinesConservePowerAndWithoutLossGiveTheLosslessResults) {
   RandomDesigns designs;
-  for (int solved = 0; solved < count;) {
+  for (int solved = 0; solved < 300;) {
     const DesignRecord d = designs.Next();
-    if (const std::optional<Solutions> s = SolveForAnalysis(d)) {
-      SCOPED_TRACE(::testing::Message() << "design " << solved);
-      check(d, *s, designs);
-      ++solved;
-    }
-  }
-}
-
-TEST(Transformer, WithoutLossTheLossyLineEquationGivesTheLosslessResults) {
-  ForSolvedDesigns(300, [](const DesignRecord& d, const Solutions& s, RandomDesigns& designs) {
-    const Transformer t = LosslessTransformer(d);
-    for (const Solution& solution : {s.results, s.alternate}) {
-      const double mhz = d.F * designs.Uniform(0.5, 1.5);
-      const std::complex<double> lossless = InputImpedance(d, solution, mhz);
-      EXPECT_LE(std::abs(*InputImpedance(t, solution, mhz) - lossless), 1e-12 * std::abs(lossless));
-      const std::optional<PowerLoss> loss = Losses(t, solution, mhz);
-      EXPECT_NEAR(loss->total_db, 0, 1e-12);
-      EXPECT_EQ(loss->matched_db, 0);
-    }
-    const AnalysisSummary lossless = Summarise(d, s);
-    const AnalysisSummary lossy = Summarise(t, s);
-    EXPECT_NEAR(lossy.results.swr, lossless.results.swr, 1e-12);
-    EXPECT_NEAR(WidthMhz(lossy.alternate.swr_2, lossy),
-                WidthMhz(lossless.alternate.swr_2, lossless), 2 * lossless.search.resolution * d.F);
-  });
-}
-
-TEST(Transformer, PowerIsConservedAndMatchedSectionsLoseTheirMatchedLoss) {
-  ForSolvedDesigns(300, [](const DesignRecord& d, const Solutions& s, RandomDesigns& designs) {
+    const std::optional<Solutions> s = SolveForAnalysis(d);
+    if (!s) continue;
+    SCOPED_TRACE(::testing::Message() << "design " << solved++);
     Transformer t = LosslessTransformer(d);
+    const double mhz = d.F * designs.Uniform(0.5, 1.5);
+    const std::complex<double> lossless = InputImpedance(d, s->results, mhz);
+    EXPECT_LE(std::abs(*InputImpedance(t, s->results, mhz) - lossless), 1e-12 * std::abs(lossless));
+    EXPECT_NEAR(Losses(t, s->results, mhz)->total_db, 0, 1e-12);
+    const AnalysisSummary without = Summarise(d, *s);
+    const AnalysisSummary with = Summarise(t, *s);
+    EXPECT_NEAR(with.results.swr, without.results.swr, 1e-12);
+    EXPECT_NEAR(WidthMhz(with.alternate.swr_2, with), WidthMhz(without.alternate.swr_2, without),
+                2 * without.search.resolution * d.F);
+
     t.feed.loss = {designs.Uniform(0, 1), designs.Uniform(0, 0.01)};
     t.match.loss = {designs.Uniform(0, 1), designs.Uniform(0, 0.01)};
-    const double mhz = d.F * designs.Uniform(0.5, 1.5);
-    const PowerLoss loss = *Losses(t, s.alternate, mhz);
+    const PowerLoss loss = *Losses(t, s->alternate, mhz);
     EXPECT_GE(loss.line1_db, 0);
     EXPECT_GE(loss.line2_db, 0);
     EXPECT_NEAR(loss.total_db, loss.line1_db + loss.line2_db, 1e-9);
@@ -64,12 +45,12 @@ TEST(Transformer, PowerIsConservedAndMatchedSectionsLoseTheirMatchedLoss) {
       const double feet = turns * 300 / d.F * std::fabs(line.velocity_factor) / 0.3048;
       return (line.loss.k1 * std::sqrt(mhz) + line.loss.k2 * mhz) * feet / 100;
     };
-    const PowerLoss matched = *Losses(t, s.alternate, mhz);
+    const PowerLoss matched = *Losses(t, s->alternate, mhz);
     const double expected =
-        decibels(t.feed, s.alternate.line1) + decibels(t.match, s.alternate.line2);
+        decibels(t.feed, s->alternate.line1) + decibels(t.match, s->alternate.line2);
     EXPECT_NEAR(matched.total_db, expected, 1e-9 * (1 + expected));
     EXPECT_NEAR(matched.matched_db, expected, 1e-9 * (1 + expected));
-  });
+  }
 }
 
 TEST(Transformer, AMeasuredLoadIsUsedAtEachFrequencyAndLimitsTheSearch) {
@@ -82,11 +63,9 @@ TEST(Transformer, AMeasuredLoadIsUsedAtEachFrequencyAndLimitsTheSearch) {
   Transformer t = LosslessTransformer(d);
   t.load = LoadModel(measured);
   const Solutions s = *SolveForAnalysis(d);
-  for (const double mhz : {13.5, 14.0, 14.9}) {
-    Transformer constant = LosslessTransformer(d);
-    constant.load = LoadModel(*measured->ImpedanceAt(mhz));
-    EXPECT_EQ(*Swr(t, s.results, mhz), *Swr(constant, s.results, mhz)) << mhz;
-  }
+  Transformer constant = LosslessTransformer(d);
+  constant.load = LoadModel(*measured->ImpedanceAt(14));
+  EXPECT_EQ(*Swr(t, s.results, 14), *Swr(constant, s.results, 14));
   EXPECT_FALSE(Swr(t, s.results, 15));
 
   // The short solution stays below 2:1 over the whole file: both edges open, at its ends.

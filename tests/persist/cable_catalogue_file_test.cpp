@@ -32,10 +32,7 @@ TEST(CableCatalogueFile, TheModelMeetsEveryPublishedPoint) {
 }
 
 TEST(CableCatalogueFile, KeepsHowSureEachFigureIsAndWhichCablesPair) {
-  EXPECT_GE(Shipped().cables().size(), 17u);
-  const Cable lmr400 = *Shipped().Find("LMR-400").cable;
-  EXPECT_EQ(lmr400.velocity_factor_certainty, Certainty::Recalled);
-  EXPECT_EQ(lmr400.loss_certainty, Certainty::Read);
+  EXPECT_EQ(Shipped().Find("LMR-400").cable->velocity_factor_certainty, Certainty::Recalled);
   EXPECT_EQ(Shipped().Find("RG-58 foam").cable->loss_certainty, Certainty::Derived);
   std::vector<std::string> pairs;
   for (const Cable& cable : Shipped().Candidates()) {
@@ -49,16 +46,17 @@ TEST(CableCatalogueFile, IsFoundInShareBesideBinInABuildAndAnInstalledTree) {
   EXPECT_TRUE(ReadCableCatalogue(CatalogueFilePath(TOLVAN_BUILD_DIR "/cli")).catalogue);
 }
 
-json ValidCable(const char* name = "X") {
-  return {{"name", name},
-          {"impedance_ohms", 75},
-          {"impedance_certainty", "A"},
-          {"velocity_factor", 0.8},
-          {"velocity_factor_certainty", "B"},
-          {"k1", 0.2},
-          {"k2", 0.001},
-          {"loss_certainty", "C"},
-          {"sources", {"S1"}}};
+// A valid cable with one key changed, or removed when `value` is null.
+json Cable(const char* key, const json& value) {
+  json cable = json::parse(R"({"name": "X", "impedance_ohms": 75, "impedance_certainty": "A",
+      "velocity_factor": 0.8, "velocity_factor_certainty": "B", "k1": 0.2, "k2": 0.001,
+      "loss_certainty": "C", "sources": ["S1"]})");
+  if (value.is_null()) {
+    cable.erase(key);
+  } else {
+    cable[key] = value;
+  }
+  return cable;
 }
 
 std::string Catalogue(const json& cables) {
@@ -68,27 +66,19 @@ std::string Catalogue(const json& cables) {
 }
 
 TEST(CableCatalogueFile, RefusesABrokenFileNamingTheCableAndKey) {
-  json no_k1 = ValidCable();
-  no_k1.erase("k1");
-  json fast = ValidCable();
-  fast["velocity_factor"] = 1.2;
-  json unknown_source = ValidCable();
-  unknown_source["sources"] = {"S9"};
-  json bad_tag = ValidCable();
-  bad_tag["loss_certainty"] = "D";
   const std::pair<std::string, std::string> cases[] = {
       {"{\"format\": ", "c.json: not JSON: parse error at line 1, column 12: "},
       {"{\"format\": \"x\"}",
        "c.json: not a Tolvan cable catalogue (\"format\" is not \"Tolvan cable catalogue 1\")"},
       {Catalogue(json::array()), "c.json: the catalogue lists no cables"},
-      {Catalogue(json::array({no_k1})), "c.json: cable 1 (X) has no \"k1\""},
-      {Catalogue(json::array({fast})),
+      {Catalogue(json::array({Cable("k1", nullptr)})), "c.json: cable 1 (X) has no \"k1\""},
+      {Catalogue(json::array({Cable("velocity_factor", 1.2)})),
        "c.json: cable 1 (X) \"velocity_factor\" must be above 0 and at most 1"},
-      {Catalogue(json::array({ValidCable(), unknown_source})),
+      {Catalogue(json::array({Cable("k2", 0), Cable("sources", json::array({"S9"}))})),
        "c.json: cable 2 (X) names a source that the catalogue does not list: \"S9\""},
-      {Catalogue(json::array({bad_tag})),
+      {Catalogue(json::array({Cable("loss_certainty", "D")})),
        "c.json: cable 1 (X) \"loss_certainty\" is not A, B or C"},
-      {Catalogue(json::array({ValidCable("RG-6"), ValidCable("rg6")})),
+      {Catalogue(json::array({Cable("name", "RG-6"), Cable("name", "rg6")})),
        "c.json: the name \"rg6\" of rg6 is taken by RG-6"},
   };
   for (const auto& [text, error] : cases) {
