@@ -375,7 +375,11 @@ TouchstoneRead ParseTouchstone(std::istream& in, const std::string& name) {
     LineReader lines(in);
     Reader reader;
     std::string line;
-    while (lines.Next(line) && reader.Take(line, lines.number())) {
+    // Editors on Windows may begin a text file with a UTF-8 byte order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    bool more = lines.Next(line);
+    if (more && line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
+    for (; more && reader.Take(line, lines.number()); more = lines.Next(line)) {
     }
     return {reader.Finish(lines.number()), {}, 0};
   } catch (const FileFault& fault) {

@@ -7,8 +7,9 @@
 // "[Number of Ports] 1", the data between "[Network Data]" and "[End]", optionally
 // "[Number of Frequencies]" (checked), "[Reference]" (overrides R), "[Matrix Format]" (no
 // meaning for one port) and an ignored "[Begin Information]" ... "[End Information]" block.
-// Frequencies rise strictly. Z and Y values are normalised to R in version 1.1 files and in
-// ohms and siemens in version 2.0 files, as the two versions define them.
+// Frequencies rise strictly; a UTF-8 byte order mark at the start is skipped. Z and Y values
+// are normalised to R in version 1.1 files and in ohms and siemens in version 2.0 files, as
+// the two versions define them.
 
 #include <cstddef>
 #include <filesystem>

@@ -25,7 +25,10 @@ struct Readable {
 
 const Readable kReadable[] = {
     {"HzSRI", "# Hz S RI R 50\n14000000 0 0.5\n", {30, 40}},
-    {"DefaultsAreGHzSMAR50", "0.014 0.5 90\n", {30, 40}},
+    {"DefaultsAreGHzSMAR50AfterAByteOrderMark",
+     "\xEF\xBB\xBF"
+     "0.014 0.5 90\n",
+     {30, 40}},
     {"KHzSDB", "# kHz S DB R 50\n14000 -6.020599913279624 90\n", {30, 40}},
     {"Version1ZIsNormalised", "# MHz Z RI R 50\n14 0.6 0.8\n", {30, 40}},
     {"Version1YIsNormalised", "# MHz Y MA R 50\n14 1 -53.13010235415598\n", {30, 40}},
