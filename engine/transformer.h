@@ -4,8 +4,9 @@
 // lossy, and a load that may be measured rather than constant.
 //
 // A lossy section keeps a real characteristic impedance: a real cable's Zo has a small
-// imaginary part (about alpha / beta times Zo, under 1 % for these lines at HF), which the
-// catalogue's figures do not give and which is left out here. Its propagation constant is
+// imaginary part, about alpha / beta times Zo (under 1 % for RG-213 at 14 MHz, several per
+// cent for thin coax at 1.8 MHz), which the catalogue's figures do not give and which is left
+// out here. Its propagation constant is
 // gamma = alpha + j beta, alpha from the matched loss A(f) and beta = 2 pi f / (VF c), with c
 // taken as 300 m·MHz as the solver does, so that electrical lengths agree with the solver's.
 
