@@ -1,12 +1,17 @@
 // The design engine's speed: one full design (both passes, every fault check), the bare formula
-// without checks as the floor to compare it with, and the number reading.
+// without checks as the floor to compare it with, the number reading, and the work done for a
+// transformer cut from real cables: the advisor over the whole catalogue and one refinement of
+// the lengths for lossy lines.
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
+#include "engine/advisor.h"
+#include "engine/length_refinement.h"
 #include "engine/number_reading.h"
 #include "engine/solver.h"
+#include "persist/cable_catalogue_file.h"
 
 namespace {
 
@@ -59,6 +64,35 @@ void BM_ReadLeadingNumber(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadLeadingNumber);
+
+// The example dipole at 14.2 MHz (70 + j35.4 ohms) on RG-213/U, its Line-1 cut from the same.
+const CableCatalogue& Catalogue() {
+  static const CableCatalogue catalogue = *ReadCableCatalogue(TOLVAN_CATALOGUE).catalogue;
+  return catalogue;
+}
+const LoadModel kDipole(std::complex<double>(70, 35.4));
+
+// Every candidate of the catalogue: feasibility, both solutions' lengths, their 1.5:1 bands
+// searched over F ± 50 % with losses, and their losses at F.
+void BM_AdviseWholeCatalogue(benchmark::State& state) {
+  const LineKind feed = Catalogue().Find("RG-213/U").cable->Kind();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Advise(Catalogue().Candidates(), feed, kDipole, 14.2));
+  }
+  state.counters["candidates"] = static_cast<double>(Catalogue().Candidates().size());
+}
+BENCHMARK(BM_AdviseWholeCatalogue)->Unit(benchmark::kMillisecond);
+
+// Newton's method from the lossless lengths of a 75-ohm RG-11/U section to the lossy match.
+void BM_RefineLengths(benchmark::State& state) {
+  const Transformer t{14.2, Catalogue().Find("RG-213/U").cable->Kind(),
+                      Catalogue().Find("RG-11/U").cable->Kind(), kDipole};
+  const Solution start = SolveForAnalysis({14.2f, 50, 75, 70, 35.4f, 0.66f, 0.78f})->results;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(RefineLengths(t, start));
+  }
+}
+BENCHMARK(BM_RefineLengths)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

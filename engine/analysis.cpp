@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/band_search.h"
 #include "engine/solver.h"
 
 namespace tolvan {
@@ -16,30 +17,6 @@ std::complex<double> ThroughLine(std::complex<double> load, double z0, double tu
   const std::complex<double> j(0, 1);
   const double t = std::tan(kTwoPi * turns);
   return z0 * (load + j * z0 * t) / (z0 + j * load * t);
-}
-
-// The last frequency, going from `inside` (SWR within the limit) towards `outside` (beyond
-// it), at which the SWR is still within the limit, to the given resolution in MHz.
-double Edge(const DesignRecord& d, const Solution& s, double limit, double inside, double outside,
-            double resolution) {
-  while (std::fabs(outside - inside) > resolution) {
-    const double middle = (inside + outside) / 2;
-    (Swr(d, s, middle) <= limit ? inside : outside) = middle;
-  }
-  return inside;
-}
-
-std::optional<double> SearchEdge(const DesignRecord& d, const Solution& s, double limit,
-                                 const BandSearch& search, int direction) {
-  const double F = d.F;
-  const double end = F * (1 + direction * search.span);
-  double inside = F;
-  for (double f = F + direction * search.step * F; direction * (f - end) <= 0;
-       f += direction * search.step * F) {
-    if (Swr(d, s, f) > limit) return Edge(d, s, limit, inside, f, search.resolution * F);
-    inside = f;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -79,8 +56,9 @@ double Swr(const DesignRecord& d, const Solution& s, double mhz) {
 
 Bandwidth SwrBandwidth(const DesignRecord& d, const Solution& s, double limit,
                        const BandSearch& search) {
-  if (!(Swr(d, s, d.F) <= limit)) return {};
-  return {SearchEdge(d, s, limit, search, -1), SearchEdge(d, s, limit, search, +1)};
+  const double F = d.F;
+  return SearchBand([&](double mhz) { return Swr(d, s, mhz); }, F, limit, search,
+                    {F * (1 - search.span), F * (1 + search.span)});
 }
 
 }  // namespace tolvan

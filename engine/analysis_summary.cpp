@@ -12,15 +12,16 @@ SolutionSummary SummariseOne(const DesignRecord& d, const Solution& s, const Ban
 AnalysisSummary Summarise(const DesignRecord& design, const Solutions& solutions) {
   AnalysisSummary summary;
   summary.F = design.F;
+  summary.low_limit_mhz = summary.F * (1 - summary.search.span);
+  summary.high_limit_mhz = summary.F * (1 + summary.search.span);
   summary.results = SummariseOne(design, solutions.results, summary.search);
   summary.alternate = SummariseOne(design, solutions.alternate, summary.search);
   return summary;
 }
 
 double WidthMhz(const Bandwidth& band, const AnalysisSummary& summary) {
-  const double low = band.low_mhz.value_or(summary.F * (1 - summary.search.span));
-  const double high = band.high_mhz.value_or(summary.F * (1 + summary.search.span));
-  return high - low;
+  return band.high_mhz.value_or(summary.high_limit_mhz) -
+         band.low_mhz.value_or(summary.low_limit_mhz);
 }
 
 bool Complete(const Bandwidth& band) { return band.low_mhz && band.high_mhz; }

@@ -16,6 +16,10 @@ struct SolutionSummary {
 struct AnalysisSummary {
   double F = 0;  // MHz
   BandSearch search;
+  // How far the edges were looked for, in MHz: F × (1 ± search.span), narrowed to the range of
+  // a measured load.
+  double low_limit_mhz = 0;
+  double high_limit_mhz = 0;
   SolutionSummary results;
   SolutionSummary alternate;
 };

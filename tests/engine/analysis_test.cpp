@@ -3,26 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 
 #include "engine/feasibility.h"
 #include "engine/solver.h"
+#include "tests/engine/random_designs.h"
 
 namespace tolvan {
 namespace {
 
-struct RandomDesigns {
-  std::mt19937 random{7};
-  double Uniform(double low, double high) {
-    return std::uniform_real_distribution<double>(low, high)(random);
-  }
-  DesignRecord Next() {
-    return {static_cast<float>(Uniform(0.1, 3000)), static_cast<float>(Uniform(10, 600)),
-            static_cast<float>(Uniform(10, 600)),  static_cast<float>(Uniform(1, 2000)),
-            static_cast<float>(Uniform(-1000, 1000)), static_cast<float>(Uniform(0.5, 1)),
-            static_cast<float>(Uniform(0.5, 1))};
-  }
-};
+using testing::RandomDesigns;
 
 TEST(Analysis, AQuarterWaveLineGivesTheTextbookImpedance) {
   // Line-1 a quarter wave of 50 ohms, Line-2 of no length: 50² / 100 = 25 ohms at F; at 2F

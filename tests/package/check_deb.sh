@@ -23,7 +23,8 @@ for wanted in ./usr/bin/tolvan ./usr/bin/tolvan-calc \
     ./usr/share/icons/hicolor/32x32/apps/tolvan.png \
     ./usr/share/metainfo/org.kestrin.tolvan.metainfo.xml \
     ./usr/share/man/man1/tolvan.1.gz ./usr/share/man/man1/tolvan-calc.1.gz \
-    ./usr/share/doc/tolvan/copyright ./usr/share/doc/tolvan/changelog.gz; do
+    ./usr/share/doc/tolvan/copyright ./usr/share/doc/tolvan/changelog.gz \
+    ./usr/share/tolvan/cables.json; do
   grep -qx -- "$wanted" <<<"$files" || fail "$wanted is not in the package"
 done
 
