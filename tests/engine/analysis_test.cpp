@@ -17,8 +17,8 @@ struct RandomDesigns {
     return std::uniform_real_distribution<double>(low, high)(random);
   }
   DesignRecord Next() {
-    return {static_cast<float>(Uniform(0.1, 3000)), static_cast<float>(Uniform(10, 600)),
-            static_cast<float>(Uniform(10, 600)),  static_cast<float>(Uniform(1, 2000)),
+    return {static_cast<float>(Uniform(0.1, 3000)),   static_cast<float>(Uniform(10, 600)),
+            static_cast<float>(Uniform(10, 600)),     static_cast<float>(Uniform(1, 2000)),
             static_cast<float>(Uniform(-1000, 1000)), static_cast<float>(Uniform(0.5, 1)),
             static_cast<float>(Uniform(0.5, 1))};
   }
@@ -43,8 +43,9 @@ TEST(Analysis, EverySolutionHasAnSwrOfOneAtTheDesignFrequency) {
     const std::optional<Solutions> solutions = SolveForAnalysis(d);
     if (!solutions) continue;
     ++solved;
-    EXPECT_NEAR(Swr(d, solutions->results, d.F), 1, 1e-6) << trial;
-    EXPECT_NEAR(Swr(d, solutions->alternate, d.F), 1, 1e-6) << trial;
+    // Within parts per million: the solver matches the design normalised in single precision.
+    EXPECT_NEAR(Swr(d, solutions->results, d.F), 1, 1e-5) << trial;
+    EXPECT_NEAR(Swr(d, solutions->alternate, d.F), 1, 1e-5) << trial;
   }
   EXPECT_GT(solved, 5000);
 }
