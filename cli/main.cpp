@@ -3,7 +3,7 @@
 //
 // Exit status: 0 solved; 1 a value refused, Zm too close to Zo, an arithmetic fault (the
 // message box's text on stderr) or a file that could not be written; 2 a missing input (its
-// missing sentence) or a usage error.
+// missing sentence) or a usage error (one line saying what is wrong).
 
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/analysis_summary.h"
+#include "cli/first_seen.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/svg_chart.h"
@@ -27,6 +28,8 @@ using namespace tolvan;
 
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
+constexpr int kSweepPoints = 41;
+constexpr int kChartPoints = 401;
 
 class OptionBoxes final : public InputBoxes {
  public:
@@ -83,55 +86,28 @@ std::string Chart(const DesignRecord& design, const Solutions& solutions,
   std::ostringstream chart;
   cli::WriteSwrChart(chart, design.F,
                      cli::Sweep(design, solutions, options.sweep_percent.value_or(10),
-                                options.points.value_or(401)));
+                                options.points.value_or(kChartPoints)));
   return chart.str();
-}
-
-void PrintHelp() {
-  std::cout << "tolvan-calc: designs a series-section matching transformer\n\n"
-            << cli::UsageText()
-            << "\nThe feed line (Zo) runs to Line-2 (Zm), then Line-1 (Zo), then the load R + jX."
-               "\nValues are read as the Tolvan window reads its boxes; the point is the"
-               " decimal separator.\n\n"
-               "  --freq MHZ          operating frequency\n"
-               "  --zo OHMS           feed-line impedance, also Line-1's\n"
-               "  --zm OHMS           matching-line (Line-2) impedance\n"
-               "  --r OHMS            load resistance\n"
-               "  --x OHMS            load reactance, negative for a capacitive load\n"
-               "  --vf-feed PERCENT   feed-line velocity factor\n"
-               "  --vf-match PERCENT  matching-line velocity factor\n"
-               "  --units cm|m|in|ft  unit of the physical lengths (default cm)\n"
-               "  --sweep[=SPAN]      also a table of SWR over F ± SPAN percent (default 10)\n"
-               "  --points N          samples in the sweep (default 41) and the chart (401)\n"
-               "  --plot FILE.svg     an SVG chart of SWR against frequency\n"
-               "  --report FILE       the text report, as the window's Save Results writes it\n"
-               "  --comment TEXT      the report's comment\n"
-               "  --json              print one JSON object instead of the tables\n"
-               "  --help, --version   this text, the version\n\n"
-               "Every solved design is also checked at F (SWR 1.00 for a correct match), with"
-               " each\nsolution's 1.5:1 and 2:1 bandwidths, taking the lines as lossless and the"
-               " load as\nconstant.\n\n"
-               "Exit status: 0 solved, 1 a value refused, the design impossible or a file not"
-               " written,\n2 a missing value or a usage error.\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const cli::ParsedOptions parsed = cli::ParseOptions(argc, argv);
-  if (!parsed.options) {
-    std::cerr << "tolvan-calc: " << parsed.error << "\n" << cli::UsageText();
-    return kExitUsage;
+  switch (parsed.request) {
+    case cli::Request::Help:
+      std::cout << parsed.text;
+      return 0;
+    case cli::Request::Version:
+      std::cout << "tolvan-calc " << TOLVAN_VERSION << "\n";
+      return 0;
+    case cli::Request::UsageError:
+      std::cerr << "tolvan-calc: " << parsed.text << "\n";
+      return kExitUsage;
+    case cli::Request::Run:
+      break;
   }
-  const cli::Options& options = *parsed.options;
-  if (options.help) {
-    PrintHelp();
-    return 0;
-  }
-  if (options.version) {
-    std::cout << "tolvan-calc " << TOLVAN_VERSION << "\n";
-    return 0;
-  }
+  const cli::Options& options = parsed.options;
 
   OptionBoxes boxes(options.texts);
   NoLabels labels;
@@ -157,7 +133,8 @@ int main(int argc, char** argv) {
   const cli::AnalysisSummary summary = cli::Summarise(design, *solutions);
   std::optional<std::vector<cli::SweepRow>> sweep;
   if (options.sweep_percent) {
-    sweep = cli::Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(41));
+    sweep = cli::Sweep(design, *solutions, *options.sweep_percent,
+                       options.points.value_or(kSweepPoints));
   }
 
   if (options.plot && !Save("chart", *options.plot, Chart(design, *solutions, options))) {
@@ -166,15 +143,15 @@ int main(int argc, char** argv) {
   if (options.report) {
     const std::string title = std::filesystem::path(*options.report).filename().string();
     const std::string report =
-        ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment), title,
-                   NumberSeparators{});
+        ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment.value_or("")),
+                   title, NumberSeparators{});
     if (!Save("report", *options.report, report)) return kExitRefused;
   }
 
   if (options.json) {
     cli::WriteJson(std::cout, {result, options.unit, summary, sweep, options.plot, options.report});
   } else {
-    cli::WriteTable(std::cout, result, options.unit);
+    cli::WriteTable(std::cout, cli::FirstSeenLengths(design, result), options.unit);
     cli::WriteAnalysis(std::cout, summary);
     if (sweep) cli::WriteSweep(std::cout, *sweep);
   }
