@@ -5,7 +5,6 @@
 // message box's text on stderr) or a file that could not be written; 2 a missing input (its
 // missing sentence) or a usage error (one line saying what is wrong).
 
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -13,9 +12,12 @@
 
 #include "cli/analysis_summary.h"
 #include "cli/first_seen.h"
+#include "cli/locale_separators.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/output_files.h"
 #include "cli/svg_chart.h"
+#include "cli/zm_hint.h"
 #include "engine/analysis.h"
 #include "engine/calculation.h"
 #include "engine/feasibility.h"
@@ -63,31 +65,26 @@ class NoAnswerPrompts final : public PromptService {
   }
 };
 
-// Writes a file the run was asked for; says why on stderr and returns false when it cannot.
-bool Save(const char* what, const std::string& path, const std::string& bytes) {
-  const std::string failure = WriteReportFile(path, bytes);
-  if (failure.empty()) return true;
-  std::cerr << "tolvan-calc: the " << what << " could not be saved as " << path << ": " << failure
-            << "\n";
-  return false;
-}
-
-// Under "Value Zm is too close to Zo", the Zm that would match this load.
-void ShowZmWindow(const DesignRecord& design) {
-  const ZmWindow window = FeasibleZm(design.Zo, design.R, design.X);
-  char line[160];
-  std::snprintf(line, sizeof line, "A match needs Zm below %.1f or above %.1f ohms for this load.",
-                window.below, window.above);
-  std::cerr << line << "\n";
-}
-
-std::string Chart(const DesignRecord& design, const Solutions& solutions,
-                  const cli::Options& options) {
-  std::ostringstream chart;
-  cli::WriteSwrChart(chart, design.F,
-                     cli::Sweep(design, solutions, options.sweep_percent.value_or(10),
-                                options.points.value_or(kChartPoints)));
-  return chart.str();
+// The files the run was asked for, in the order they are written.
+std::vector<cli::OutputFile> OutputFiles(const cli::Options& options, const InputBoxes& boxes,
+                                         const DesignRecord& design, const DesignResult& result,
+                                         const Solutions& solutions) {
+  std::vector<cli::OutputFile> files;
+  if (options.plot) {
+    std::ostringstream chart;
+    cli::WriteSwrChart(chart, design.F,
+                       cli::Sweep(design, solutions, options.sweep_percent.value_or(10),
+                                  options.points.value_or(kChartPoints)));
+    files.push_back({"chart", *options.plot, chart.str()});
+  }
+  if (options.report) {
+    const std::string title = std::filesystem::path(*options.report).filename().string();
+    files.push_back(
+        {"report", *options.report,
+         ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment.value_or("")),
+                    title, cli::LocaleNumberSeparators())});
+  }
+  return files;
 }
 
 }  // namespace
@@ -122,7 +119,10 @@ int main(int argc, char** argv) {
     case CalculationEnd::Cancelled:
       return kExitUsage;
     case CalculationEnd::Refused:
-      if (outcome.message == kZmTooClose) ShowZmWindow(*outcome.record);
+      if (outcome.message == kZmTooClose) {
+        const DesignRecord& d = *outcome.record;
+        std::cerr << cli::ZmHint(FeasibleZm(d.Zo, d.R, d.X)) << "\n";
+      }
       return kExitRefused;
     case CalculationEnd::Faulted:
       return kExitRefused;
@@ -137,15 +137,11 @@ int main(int argc, char** argv) {
                        options.points.value_or(kSweepPoints));
   }
 
-  if (options.plot && !Save("chart", *options.plot, Chart(design, *solutions, options))) {
+  const std::string failure =
+      cli::WriteOutputFiles(OutputFiles(options, boxes, design, result, *solutions));
+  if (!failure.empty()) {
+    std::cerr << "tolvan-calc: " << failure << "\n";
     return kExitRefused;
-  }
-  if (options.report) {
-    const std::string title = std::filesystem::path(*options.report).filename().string();
-    const std::string report =
-        ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment.value_or("")),
-                   title, NumberSeparators{});
-    if (!Save("report", *options.report, report)) return kExitRefused;
   }
 
   if (options.json) {

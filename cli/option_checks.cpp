@@ -39,13 +39,13 @@ CLI::Validator WholeNumber(int low, int high) {
       "");
 }
 
-CLI::Validator NumberAbove(double low, double high, std::string_view unit) {
-  const std::string wanted = "must be a number above " + Shown(low) + " and below " + Shown(high) +
-                             " " + std::string(unit);
+CLI::Validator NumberFrom(double low, double high, std::string_view unit) {
+  const std::string wanted =
+      "must be a number from " + Shown(low) + " to below " + Shown(high) + " " + std::string(unit);
   return CLI::Validator(
       [low, high, wanted](std::string& text) -> std::string {
         const std::optional<double> value = StrictNumber(text);
-        if (!value || *value <= low || *value >= high) return wanted + ", not " + text;
+        if (!value || *value < low || *value >= high) return wanted + ", not " + text;
         return {};
       },
       "");

@@ -18,9 +18,9 @@ std::optional<double> StrictNumber(std::string_view text);
 // A whole number from `low` to `high`, written in decimal digits only.
 CLI::Validator WholeNumber(int low, int high);
 
-// A decimal number above `low` and below `high`; `unit` follows the bounds in the message
-// ("percent").
-CLI::Validator NumberAbove(double low, double high, std::string_view unit);
+// A decimal number from `low` (included) to `high` (excluded); `unit` follows the bounds in the
+// message ("percent").
+CLI::Validator NumberFrom(double low, double high, std::string_view unit);
 
 // One of `names`, exactly.
 CLI::Validator OneOf(std::vector<std::string> names);

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string_view>
 
@@ -37,8 +38,33 @@ const char* const kFooter =
     "Every solved design is also checked at F (SWR 1.00 for a correct match), with each\n"
     "solution's 1.5:1 and 2:1 bandwidths, taking the lines as lossless and the load as constant.\n"
     "\n"
+    "The report's numbers use the separators of the locale (LC_ALL, LC_NUMERIC, LANG), as the\n"
+    "window's report does; the tables and the JSON always use a point and no grouping.\n"
+    "\n"
     "Exit status: 0 solved, 1 a value refused, the design impossible or a file not written,\n"
     "2 a missing value or a usage error.";
+
+// A rule between options, checked once the command line is read.
+struct Rule {
+  std::function<bool(const Options&)> broken;
+  const char* message;
+};
+
+// Both names lead to one file, through symbolic links and "..", whether or not it exists yet.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error_a, error_b;
+  const auto canonical_a = std::filesystem::weakly_canonical(a, error_a);
+  const auto canonical_b = std::filesystem::weakly_canonical(b, error_b);
+  return !error_a && !error_b && canonical_a == canonical_b;
+}
+
+const std::array<Rule, 3> kRules{{
+    {[](const Options& o) { return o.points && !o.sweep_percent && !o.plot; },
+     "--points needs --sweep or --plot"},
+    {[](const Options& o) { return o.comment && !o.report; }, "--comment needs --report"},
+    {[](const Options& o) { return o.plot && o.report && SameFile(*o.plot, *o.report); },
+     "--plot and --report name the same file"},
+}};
 
 // The usage line names the seven inputs, which the generated "[OPTIONS]" would hide.
 class HelpFormatter final : public CLI::Formatter {
@@ -90,7 +116,7 @@ void Declare(CLI::App& app, Options& options, std::vector<CLI::Option*>& needs_v
                  [&](const std::string& span) {
                    options.sweep_percent = StrictNumber(span).value_or(kDefaultSweepPercent);
                  })
-      ->check(NumberAbove(0, 100, "percent"));
+      ->check(NumberFrom(0.001, 100, "percent"));
   value("--points", "N", "samples in the sweep (default 41) and the chart (401)",
         [&](const std::string& points) {
           options.points = static_cast<int>(StrictNumber(points).value_or(0));
@@ -186,6 +212,9 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
     if (option->count() > 0 && (option->results().empty() || option->results().front().empty())) {
       return UsageError(option->get_name() + " needs a value (" + option->get_type_name() + ")");
     }
+  }
+  for (const Rule& rule : kRules) {
+    if (rule.broken(options)) return UsageError(rule.message);
   }
   return {Request::Run, std::move(options), {}};
 }

@@ -41,8 +41,9 @@ struct ParsedOptions {
 
 // Reads the command line. "--name value" and "--name=value" both work, and a value may begin
 // with a single "-" ("--x -3.5", "--x -.5"). An input option without a value holds the empty
-// text, which the calculation treats as missing. Every other malformed, unknown or repeated
-// option, or a value out of its range, is a usage error.
+// text, which the calculation treats as missing. Every other malformed, unknown, repeated or
+// pointless option is a usage error: a value out of its range, --points without --sweep or
+// --plot, --comment without --report, --plot and --report naming one file.
 ParsedOptions ParseOptions(int argc, const char* const* argv);
 
 }  // namespace tolvan::cli

@@ -130,6 +130,7 @@ void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary) {
 }
 
 void WriteSweep(std::ostream& out, const std::vector<SweepRow>& rows) {
+  const int decimals = DecimalsApart(rows.size() > 1 ? rows[1].mhz - rows[0].mhz : 0, 4);
   bool unevaluated = false;
   const auto swr = [&](double value) {
     if (std::isfinite(value)) return Fixed(value, 3);
@@ -142,7 +143,7 @@ void WriteSweep(std::ostream& out, const std::vector<SweepRow>& rows) {
   Column(out, "SWR alternate", 14);
   out << "\n";
   for (const SweepRow& row : rows) {
-    Column(out, Fixed(row.mhz, 4), 14);
+    Column(out, Fixed(row.mhz, decimals), 14);
     Column(out, swr(row.results), 12);
     Column(out, swr(row.alternate), 14);
     out << "\n";

@@ -21,7 +21,8 @@ void WriteTable(std::ostream& out, const FirstSeen& lengths, const LengthUnit& u
 // that cannot be evaluated at the design's magnitudes is said to be so.
 void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary);
 
-// The sweep as a table of SWR against frequency.
+// The sweep as a table of SWR against frequency, with as many decimals of MHz as tell the
+// rows apart.
 void WriteSweep(std::ostream& out, const std::vector<SweepRow>& rows);
 
 struct JsonContent {

@@ -1,9 +1,12 @@
 // What tolvan-calc prints and writes: the lengths as the window first shows them, the check at
-// F, the JSON of every output kind read by a JSON parser, the report and the chart.
+// F, the JSON of every output kind read by a JSON parser, the report in the user's locale, and
+// the files it writes, or does not.
 
 #include <gtest/gtest.h>
+#include <locale.h>
 
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <pugixml.hpp>
 #include <string>
@@ -116,6 +119,37 @@ TEST(TolvanCalcOutput, JsonOfEveryOutputKindParses) {
   EXPECT_TRUE(std::filesystem::exists(awkward));
 }
 
+// A locale with a decimal comma, compiled into a scratch folder when the machine has none;
+// the environment that selects it, or empty when no German locale can be had.
+std::string GermanLocale() {
+  if (const locale_t german = newlocale(LC_ALL_MASK, "de_DE.UTF-8", locale_t{})) {
+    freelocale(german);
+    return "LC_ALL=de_DE.UTF-8";
+  }
+  const std::string folder = ::testing::TempDir() + "/tolvan-calc-locales";
+  const std::string compile = "test -d " + folder + "/de_DE.UTF-8 || (mkdir -p " + folder +
+                              " && localedef -i de_DE -f UTF-8 " + folder +
+                              "/de_DE.UTF-8 >/dev/null 2>&1)";
+  if (std::system(compile.c_str()) != 0) return {};
+  return "LOCPATH=" + folder + " LC_ALL=de_DE.UTF-8";
+}
+
+TEST(TolvanCalcOutput, TheReportTakesTheLocalesSeparatorsTheTablesAndJsonDoNot) {
+  const std::string german = GermanLocale();
+  if (german.empty()) GTEST_SKIP() << "no German locale can be had on this machine";
+  ScratchFolder folder;
+  const std::string design =
+      "--freq 1296.5 --zo 50 --zm 75 --r 55.5 --x -3.5 --vf-feed 89 --vf-match 66";
+  for (const char* output : {"", " --json --sweep --points 3"}) {
+    EXPECT_EQ(RunCalc(design + output, german).out, RunCalc(design + output, "LC_ALL=C").out);
+  }
+  const auto report = folder / "de.txt";
+  ASSERT_EQ(RunCalc(design + " --report " + report.string(), german).status, 0);
+  const std::string text = ReadFile(report);
+  EXPECT_NE(text.find("Operating Frequency = 1.296,5 MHz\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("    1,44 centimeters  (0,070 wavelengths)\r\n"), std::string::npos);
+}
+
 TEST(TolvanCalcOutput, ReportIsTheWindowsReport) {
   ScratchFolder folder;
   const auto report = folder / "default.txt";
@@ -148,13 +182,44 @@ TEST(TolvanCalcOutput, PlotWritesAWellFormedChartOfBothCurves) {
   }
 }
 
-TEST(TolvanCalcOutput, AFileThatCannotBeWrittenFailsTheRun) {
-  const Process run = RunCalc(kDefault + " --plot /no/such/folder/bw.svg");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(
-      run.err.rfind("tolvan-calc: the chart could not be saved as /no/such/folder/bw.svg: ", 0),
-      0u);
-  EXPECT_EQ(run.out, "");
+TEST(TolvanCalcOutput, NoFileIsWrittenWhenATargetCannotBe) {
+  ScratchFolder folder;
+  const auto chart = folder / "ok.svg";
+  const struct {
+    std::string report;
+    std::string reason;
+  } cases[] = {{"/nonexistent/r.txt", "No such file or directory"},
+               {folder.path().string(), "it is a folder"}};
+  for (const auto& c : cases) {
+    const Process run = RunCalc(kDefault + " --plot " + chart.string() + " --report " + c.report);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tolvan-calc: the report could not be saved as " + c.report + ": " +
+                           c.reason + "; nothing was written\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(std::filesystem::exists(chart));
+  }
+}
+
+TEST(TolvanCalcOutput, AWriteThatFailsLateSaysWhatWasWritten) {
+  ScratchFolder folder;
+  const auto chart = folder / "small.svg";
+  const auto report = folder / "large.txt";
+  const std::string arguments = kDefault + " --plot " + chart.string() + " --points 2 --report " +
+                                report.string() + " --comment " + std::string(20000, 'c');
+  // The chart fits under the size limit, the report with its long comment does not.
+  const int status = tolvan::testing::RunWithFileSizeLimit(8192, [&] {
+    const Process run = RunCalc(arguments);
+    std::ofstream(folder / "err") << run.err;
+    return run.status;
+  });
+  EXPECT_EQ(status, 1);
+  const std::string err = ReadFile(folder / "err");
+  EXPECT_EQ(err.rfind("tolvan-calc: the report could not be saved as " + report.string() + ": ", 0),
+            0u)
+      << err;
+  EXPECT_TRUE(err.ends_with("; the chart was written as " + chart.string() + "\n")) << err;
+  EXPECT_TRUE(std::filesystem::exists(chart));
+  EXPECT_FALSE(std::filesystem::exists(report));
 }
 
 }  // namespace
