@@ -133,7 +133,8 @@ void Declare(CLI::App& app, Options& options, std::vector<CLI::Option*>& needs_v
 }
 
 // The arguments as CLI11 is to see them. A value that begins with a single "-" is joined to its
-// option ("--x -.5" becomes "--x=-.5"), since CLI11 would take it for an unknown short option.
+// option ("--x -.5" becomes "--x=-.5"), since CLI11 would take it for an unknown short option,
+// and "--x=" is given its empty value explicitly.
 // Returns why the command line is refused before CLI11 reads it: an option given twice, or a
 // value given to a flag.
 std::string Normalise(const CLI::App& app, int argc, const char* const* argv,
@@ -156,6 +157,10 @@ std::string Normalise(const CLI::App& app, int argc, const char* const* argv,
     if (takes_value && name == argument && i + 1 < argc && argv[i + 1][0] == '-' &&
         argv[i + 1][1] != '-') {
       arguments.push_back(argument + "=" + argv[++i]);
+    } else if (takes_value && argument.size() == name.size() + 1) {
+      // "--zo=" gives the empty value; CLI11 would take the next argument instead.
+      arguments.push_back(name);
+      arguments.emplace_back();
     } else {
       arguments.push_back(argument);
     }

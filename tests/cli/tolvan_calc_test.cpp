@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"ValueBeginningWithDashPoint", kNoX + " --x -.5", 0,
                 "  Line-2 (Zm):     0.020 wavelengths         2.650 cm\n"},
         RunCase{"EmptyValueIsMissing", kNoX + " --x=", 2, "Load reactance is missing.\n"},
+        RunCase{"EmptyValueIsNotTheNextArgument", kNoX + " --x= 5", 2,
+                "tolvan-calc: unexpected argument '5'\n"},
         RunCase{"ValueLeftOutIsMissing", kNoX + " --x", 2, "Load reactance is missing.\n"},
         RunCase{"NextOptionIsNoValue", "--zm --r 55.5 --zo 50", 2,
                 "Matching line impedance is missing.\n"},
