@@ -3,17 +3,20 @@
 //
 // Exit status: 0 solved; 1 a value refused, Zm too close to Zo, an arithmetic fault (the
 // message box's text on stderr) or a file that could not be written; 2 a missing input (its
-// missing sentence) or a usage error.
+// missing sentence) or a usage error (one line saying what is wrong).
 
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "cli/first_seen.h"
+#include "cli/locale_separators.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/output_files.h"
 #include "cli/svg_chart.h"
+#include "cli/zm_hint.h"
 #include "engine/analysis.h"
 #include "engine/analysis_summary.h"
 #include "engine/calculation.h"
@@ -27,6 +30,8 @@ using namespace tolvan;
 
 constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
+constexpr int kSweepPoints = 41;
+constexpr int kChartPoints = 401;
 
 class OptionBoxes final : public InputBoxes {
  public:
@@ -60,78 +65,46 @@ class NoAnswerPrompts final : public PromptService {
   }
 };
 
-// Writes a file the run was asked for; says why on stderr and returns false when it cannot.
-bool Save(const char* what, const std::string& path, const std::string& bytes) {
-  const std::string failure = WriteReportFile(path, bytes);
-  if (failure.empty()) return true;
-  std::cerr << "tolvan-calc: the " << what << " could not be saved as " << path << ": " << failure
-            << "\n";
-  return false;
-}
-
-// Under "Value Zm is too close to Zo", the Zm that would match this load.
-void ShowZmWindow(const DesignRecord& design) {
-  const ZmWindow window = FeasibleZm(design.Zo, design.R, design.X);
-  char line[160];
-  std::snprintf(line, sizeof line, "A match needs Zm below %.1f or above %.1f ohms for this load.",
-                window.below, window.above);
-  std::cerr << line << "\n";
-}
-
-std::string Chart(const DesignRecord& design, const Solutions& solutions,
-                  const cli::Options& options) {
-  std::ostringstream chart;
-  cli::WriteSwrChart(
-      chart, design.F,
-      Sweep(design, solutions, options.sweep_percent.value_or(10), options.points.value_or(401)));
-  return chart.str();
-}
-
-void PrintHelp() {
-  std::cout << "tolvan-calc: designs a series-section matching transformer\n\n"
-            << cli::UsageText()
-            << "\nThe feed line (Zo) runs to Line-2 (Zm), then Line-1 (Zo), then the load R + jX."
-               "\nValues are read as the Tolvan window reads its boxes; the point is the"
-               " decimal separator.\n\n"
-               "  --freq MHZ          operating frequency\n"
-               "  --zo OHMS           feed-line impedance, also Line-1's\n"
-               "  --zm OHMS           matching-line (Line-2) impedance\n"
-               "  --r OHMS            load resistance\n"
-               "  --x OHMS            load reactance, negative for a capacitive load\n"
-               "  --vf-feed PERCENT   feed-line velocity factor\n"
-               "  --vf-match PERCENT  matching-line velocity factor\n"
-               "  --units cm|m|in|ft  unit of the physical lengths (default cm)\n"
-               "  --sweep[=SPAN]      also a table of SWR over F ± SPAN percent (default 10)\n"
-               "  --points N          samples in the sweep (default 41) and the chart (401)\n"
-               "  --plot FILE.svg     an SVG chart of SWR against frequency\n"
-               "  --report FILE       the text report, as the window's Save Results writes it\n"
-               "  --comment TEXT      the report's comment\n"
-               "  --json              print one JSON object instead of the tables\n"
-               "  --help, --version   this text, the version\n\n"
-               "Every solved design is also checked at F (SWR 1.00 for a correct match), with"
-               " each\nsolution's 1.5:1 and 2:1 bandwidths, taking the lines as lossless and the"
-               " load as\nconstant.\n\n"
-               "Exit status: 0 solved, 1 a value refused, the design impossible or a file not"
-               " written,\n2 a missing value or a usage error.\n";
+// The files the run was asked for, in the order they are written.
+std::vector<cli::OutputFile> OutputFiles(const cli::Options& options, const InputBoxes& boxes,
+                                         const DesignRecord& design, const DesignResult& result,
+                                         const Solutions& solutions) {
+  std::vector<cli::OutputFile> files;
+  if (options.plot) {
+    std::ostringstream chart;
+    cli::WriteSwrChart(chart, design.F,
+                       Sweep(design, solutions, options.sweep_percent.value_or(10),
+                             options.points.value_or(kChartPoints)));
+    files.push_back({"chart", *options.plot, chart.str()});
+  }
+  if (options.report) {
+    const std::string title = std::filesystem::path(*options.report).filename().string();
+    files.push_back(
+        {"report", *options.report,
+         ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment.value_or("")),
+                    title, cli::LocaleNumberSeparators())});
+  }
+  return files;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const cli::ParsedOptions parsed = cli::ParseOptions(argc, argv);
-  if (!parsed.options) {
-    std::cerr << "tolvan-calc: " << parsed.error << "\n" << cli::UsageText();
-    return kExitUsage;
+  switch (parsed.request) {
+    case cli::Request::Help:
+      std::cout << parsed.text;
+      return 0;
+    case cli::Request::Version:
+      std::cout << "tolvan-calc " << TOLVAN_VERSION << "\n";
+      return 0;
+    case cli::Request::UsageError:
+      std::cerr << "tolvan-calc: " << parsed.text << "\n";
+      return kExitUsage;
+    case cli::Request::Run:
+      break;
   }
-  const cli::Options& options = *parsed.options;
-  if (options.help) {
-    PrintHelp();
-    return 0;
-  }
-  if (options.version) {
-    std::cout << "tolvan-calc " << TOLVAN_VERSION << "\n";
-    return 0;
-  }
+  const cli::Options& options = parsed.options;
 
   OptionBoxes boxes(options.texts);
   NoLabels labels;
@@ -146,7 +119,10 @@ int main(int argc, char** argv) {
     case CalculationEnd::Cancelled:
       return kExitUsage;
     case CalculationEnd::Refused:
-      if (outcome.message == kZmTooClose) ShowZmWindow(*outcome.record);
+      if (outcome.message == kZmTooClose) {
+        const DesignRecord& d = *outcome.record;
+        std::cerr << cli::ZmHint(FeasibleZm(d.Zo, d.R, d.X)) << "\n";
+      }
       return kExitRefused;
     case CalculationEnd::Faulted:
       return kExitRefused;
@@ -157,24 +133,21 @@ int main(int argc, char** argv) {
   const AnalysisSummary summary = Summarise(design, *solutions);
   std::optional<std::vector<SweepRow>> sweep;
   if (options.sweep_percent) {
-    sweep = Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(41));
+    sweep =
+        Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(kSweepPoints));
   }
 
-  if (options.plot && !Save("chart", *options.plot, Chart(design, *solutions, options))) {
+  const std::string failure =
+      cli::WriteOutputFiles(OutputFiles(options, boxes, design, result, *solutions));
+  if (!failure.empty()) {
+    std::cerr << "tolvan-calc: " << failure << "\n";
     return kExitRefused;
-  }
-  if (options.report) {
-    const std::string title = std::filesystem::path(*options.report).filename().string();
-    const std::string report =
-        ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment), title,
-                   NumberSeparators{});
-    if (!Save("report", *options.report, report)) return kExitRefused;
   }
 
   if (options.json) {
     cli::WriteJson(std::cout, {result, options.unit, summary, sweep, options.plot, options.report});
   } else {
-    cli::WriteTable(std::cout, result, options.unit);
+    cli::WriteTable(std::cout, cli::FirstSeenLengths(design, result), options.unit);
     cli::WriteAnalysis(std::cout, summary);
     if (sweep) cli::WriteSweep(std::cout, *sweep);
   }

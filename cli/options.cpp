@@ -1,140 +1,227 @@
 #include "cli/options.h"
 
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
-#include <charconv>
+#include <filesystem>
+#include <functional>
 #include <string_view>
+
+#include "cli/option_checks.h"
 
 namespace tolvan::cli {
 namespace {
 
 struct InputOption {
-  std::string_view name;
+  const char* name;
   InputBox box;
+  const char* value_name;
+  const char* help;
 };
 
+// In the order in which the calculation asks for them.
 constexpr std::array<InputOption, 7> kInputOptions{{
-    {"--freq", InputBox::Freq},
-    {"--zo", InputBox::Zo},
-    {"--zm", InputBox::Zm},
-    {"--r", InputBox::Rl},
-    {"--x", InputBox::Xl},
-    {"--vf-feed", InputBox::VF0},
-    {"--vf-match", InputBox::VF1},
+    {"--zo", InputBox::Zo, "OHMS", "feed-line impedance, also Line-1's"},
+    {"--zm", InputBox::Zm, "OHMS", "matching-line (Line-2) impedance"},
+    {"--r", InputBox::Rl, "OHMS", "load resistance"},
+    {"--x", InputBox::Xl, "OHMS", "load reactance, negative for a capacitive load"},
+    {"--freq", InputBox::Freq, "MHZ", "operating frequency"},
+    {"--vf-feed", InputBox::VF0, "PERCENT", "feed-line velocity factor"},
+    {"--vf-match", InputBox::VF1, "PERCENT", "matching-line velocity factor"},
 }};
 
-const std::array<LengthUnit, 4> kUnits{
-    {{"cm", 1}, {"m", 0.01}, {"in", 1 / 2.54}, {"ft", 1 / 30.48}}};
+constexpr double kDefaultSweepPercent = 10;
 
-const InputOption* FindInputOption(std::string_view name) {
-  for (const InputOption& option : kInputOptions) {
-    if (option.name == name) return &option;
+const char* const kFooter =
+    "The feed line (Zo) runs to Line-2 (Zm), then Line-1 (Zo), then the load R + jX.\n"
+    "Values are read as the Tolvan window reads its boxes; the point is the decimal separator.\n"
+    "Every solved design is also checked at F (SWR 1.00 for a correct match), with each\n"
+    "solution's 1.5:1 and 2:1 bandwidths, taking the lines as lossless and the load as constant.\n"
+    "\n"
+    "The report's numbers use the separators of the locale (LC_ALL, LC_NUMERIC, LANG), as the\n"
+    "window's report does; the tables and the JSON always use a point and no grouping.\n"
+    "\n"
+    "Exit status: 0 solved, 1 a value refused, the design impossible or a file not written,\n"
+    "2 a missing value or a usage error.";
+
+// A rule between options, checked once the command line is read.
+struct Rule {
+  std::function<bool(const Options&)> broken;
+  const char* message;
+};
+
+// Both names lead to one file, through symbolic links and "..", whether or not it exists yet.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error_a, error_b;
+  const auto canonical_a = std::filesystem::weakly_canonical(a, error_a);
+  const auto canonical_b = std::filesystem::weakly_canonical(b, error_b);
+  return !error_a && !error_b && canonical_a == canonical_b;
+}
+
+const std::array<Rule, 3> kRules{{
+    {[](const Options& o) { return o.points && !o.sweep_percent && !o.plot; },
+     "--points needs --sweep or --plot"},
+    {[](const Options& o) { return o.comment && !o.report; }, "--comment needs --report"},
+    {[](const Options& o) { return o.plot && o.report && SameFile(*o.plot, *o.report); },
+     "--plot and --report name the same file"},
+}};
+
+// The usage line names the seven inputs, which the generated "[OPTIONS]" would hide.
+class HelpFormatter final : public CLI::Formatter {
+ public:
+  std::string make_usage(const CLI::App*, std::string) const override {
+    std::string usage = "Usage: tolvan-calc";
+    for (const InputOption& input : kInputOptions) {
+      usage += std::string(" ") + input.name + " " + input.value_name;
+    }
+    return usage + " [OPTIONS]\n";
   }
-  return nullptr;
+};
+
+const LengthUnit& UnitNamed(const std::string& name) {
+  const auto& units = LengthUnits();
+  const auto found = std::find_if(units.begin(), units.end(),
+                                  [&](const LengthUnit& unit) { return unit.name == name; });
+  return found == units.end() ? units.front() : *found;
 }
 
-bool StartsWithDoubleDash(std::string_view text) { return text.substr(0, 2) == "--"; }
+// Every option of tolvan-calc, declared here and nowhere else: its name, the name of its value,
+// its help, its check and what it sets in `options` when given (checks run first). Options
+// whose value may not be left out go into `needs_value`.
+void Declare(CLI::App& app, Options& options, std::vector<CLI::Option*>& needs_value) {
+  using Set = std::function<void(const std::string&)>;
+  const auto optional_value = [&](const char* name, const char* value_name, const char* help,
+                                  Set set) {
+    CLI::Option* option = app.add_option_function<std::string>(name, std::move(set), help);
+    return option->expected(0, 1)->type_name(value_name);
+  };
+  const auto value = [&](const char* name, const char* value_name, const char* help, Set set) {
+    CLI::Option* option = optional_value(name, value_name, help, std::move(set));
+    needs_value.push_back(option);
+    return option;
+  };
 
-template <typename Number>
-std::optional<Number> Parse(std::string_view text) {
-  Number value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  // An input left without a value is missing, as an empty box is.
+  for (const InputOption& input : kInputOptions) {
+    optional_value(
+        input.name, input.value_name, input.help,
+        [&options, box = input.box](const std::string& text) { options.texts[box] = text; });
+  }
+  std::vector<std::string> unit_names;
+  for (const LengthUnit& unit : LengthUnits()) unit_names.push_back(unit.name);
+  value("--units", "cm|m|in|ft", "unit of the physical lengths (default cm)",
+        [&](const std::string& name) { options.unit = UnitNamed(name); })
+      ->check(OneOf(unit_names));
+  optional_value("--sweep", "[=SPAN]", "also a table of SWR over F ± SPAN percent (default 10)",
+                 [&](const std::string& span) {
+                   options.sweep_percent = StrictNumber(span).value_or(kDefaultSweepPercent);
+                 })
+      ->check(NumberFrom(0.001, 100, "percent"));
+  value("--points", "N", "samples in the sweep (default 41) and the chart (401)",
+        [&](const std::string& points) {
+          options.points = static_cast<int>(StrictNumber(points).value_or(0));
+        })
+      ->check(WholeNumber(2, 100000));
+  value("--plot", "FILE.svg", "an SVG chart of SWR against frequency",
+        [&](const std::string& file) { options.plot = file; });
+  value("--report", "FILE", "the text report, as the window's Save Results writes it",
+        [&](const std::string& file) { options.report = file; });
+  optional_value("--comment", "TEXT", "the report's comment",
+                 [&](const std::string& text) { options.comment = text; });
+  app.add_flag_callback(
+      "--json", [&] { options.json = true; }, "print one JSON object instead of the tables");
 }
 
-bool TakesValue(std::string_view name) {
-  return name == "--points" || name == "--plot" || name == "--units" || name == "--report" ||
-         name == "--comment";
-}
-
-// Sets an option that is not an input; returns why the value was not accepted, or empty.
-std::string SetOption(Options& options, std::string_view name, const std::string& value,
-                      bool has_value) {
-  if (name == "--points") {
-    const auto points = Parse<int>(value);
-    if (!points || *points < 2 || *points > 100000)
-      return "--points takes a whole number from 2 to 100000";
-    options.points = *points;
-  } else if (name == "--plot") {
-    if (value.empty()) return "--plot takes a file name";
-    options.plot = value;
-  } else if (name == "--report") {
-    if (value.empty()) return "--report takes a file name";
-    options.report = value;
-  } else if (name == "--comment") {
-    options.comment = value;
-  } else if (name == "--units") {
-    for (const LengthUnit& unit : kUnits) {
-      if (unit.name == value) {
-        options.unit = unit;
-        return {};
-      }
+// The arguments as CLI11 is to see them. A value that begins with a single "-" is joined to its
+// option ("--x -.5" becomes "--x=-.5"), since CLI11 would take it for an unknown short option,
+// and "--x=" is given its empty value explicitly.
+// Returns why the command line is refused before CLI11 reads it: an option given twice, or a
+// value given to a flag.
+std::string Normalise(const CLI::App& app, int argc, const char* const* argv,
+                      std::vector<std::string>& arguments) {
+  std::vector<std::string> seen;
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const std::string name = argument.substr(0, argument.find('='));
+    const CLI::Option* option = name.starts_with("--") ? app.get_option_no_throw(name) : nullptr;
+    if (option == nullptr) {
+      arguments.push_back(argument);
+      continue;
     }
-    return "--units takes cm, m, in or ft";
-  } else if (name == "--sweep") {
-    if (!has_value) {
-      options.sweep_percent = 10;
-      return {};
+    if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
+      return name + " is given more than once";
     }
-    const auto span = Parse<double>(value);
-    if (!span || !(*span > 0 && *span < 100))
-      return "--sweep takes a span in percent, above 0 and below 100";
-    options.sweep_percent = *span;
-  } else if (has_value) {
-    return "option '" + std::string(name) + "' takes no value";
-  } else if (name == "--json") {
-    options.json = true;
-  } else if (name == "--help") {
-    options.help = true;
-  } else if (name == "--version") {
-    options.version = true;
-  } else {
-    return "unknown option '" + std::string(name) + "'";
+    seen.push_back(name);
+    const bool takes_value = option->get_expected_max() > 0;
+    if (!takes_value && name != argument) return name + " takes no value";
+    if (takes_value && name == argument && i + 1 < argc && argv[i + 1][0] == '-' &&
+        argv[i + 1][1] != '-') {
+      arguments.push_back(argument + "=" + argv[++i]);
+    } else if (takes_value && argument.size() == name.size() + 1) {
+      // "--zo=" gives the empty value; CLI11 would take the next argument instead.
+      arguments.push_back(name);
+      arguments.emplace_back();
+    } else {
+      arguments.push_back(argument);
+    }
   }
   return {};
 }
 
+ParsedOptions UsageError(std::string what) { return {Request::UsageError, {}, std::move(what)}; }
+
+// The first argument that is not an option of ours, as the reason to stop.
+std::string Unexpected(const std::string& argument) {
+  if (argument.starts_with("--") && argument.size() > 2) {
+    return "unknown option '" + argument.substr(0, argument.find('=')) + "'";
+  }
+  return "unexpected argument '" + argument + "'";
+}
+
 }  // namespace
 
-std::string UsageText() {
-  return "usage: tolvan-calc --freq MHZ --zo OHMS --zm OHMS --r OHMS --x OHMS"
-         " --vf-feed PERCENT --vf-match PERCENT [--json]\n"
-         "       tolvan-calc --help | --version\n";
+const std::vector<LengthUnit>& LengthUnits() {
+  static const std::vector<LengthUnit> units{
+      {"cm", 1}, {"m", 0.01}, {"in", 1 / 2.54}, {"ft", 1 / 30.48}};
+  return units;
 }
 
 ParsedOptions ParseOptions(int argc, const char* const* argv) {
+  CLI::App app("tolvan-calc: designs a series-section matching transformer", "tolvan-calc");
+  app.set_help_flag();
+  app.allow_extras();
+  app.formatter(std::make_shared<HelpFormatter>());
+  app.footer(kFooter);
   Options options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view argument = argv[i];
-    if (!StartsWithDoubleDash(argument)) {
-      return {std::nullopt, "unexpected argument '" + std::string(argument) + "'"};
-    }
-    const std::size_t equals = argument.find('=');
-    const std::string_view name = argument.substr(0, equals);
-    const bool joined = equals != std::string_view::npos;
+  std::vector<CLI::Option*> needs_value;
+  Declare(app, options, needs_value);
+  bool help = false;
+  bool version = false;
+  app.add_flag("--help", help, "this text");
+  app.add_flag("--version", version, "the version");
 
-    std::string value;
-    bool has_value = joined;
-    if (joined) {
-      value = std::string(argument.substr(equals + 1));
-    } else if ((FindInputOption(name) != nullptr || TakesValue(name)) && i + 1 < argc &&
-               !StartsWithDoubleDash(argv[i + 1])) {
-      value = argv[++i];
-      has_value = true;
-    }
-
-    if (const InputOption* input = FindInputOption(name)) {
-      options.texts[input->box] = value;
-      continue;
-    }
-    if (TakesValue(name) && !has_value) {
-      return {std::nullopt, "option '" + std::string(name) + "' needs a value"};
-    }
-    if (std::string error = SetOption(options, name, value, has_value); !error.empty()) {
-      return {std::nullopt, error};
+  std::vector<std::string> arguments;
+  if (std::string refused = Normalise(app, argc, argv, arguments); !refused.empty()) {
+    return UsageError(refused);
+  }
+  try {
+    std::reverse(arguments.begin(), arguments.end());  // the order CLI11 takes a vector in
+    app.parse(arguments);
+  } catch (const CLI::ParseError& error) {
+    return UsageError(error.what());
+  }
+  if (help) return {Request::Help, {}, app.help()};
+  if (version) return {Request::Version, {}, {}};
+  if (!app.remaining().empty()) return UsageError(Unexpected(app.remaining().front()));
+  for (const CLI::Option* option : needs_value) {
+    if (option->count() > 0 && (option->results().empty() || option->results().front().empty())) {
+      return UsageError(option->get_name() + " needs a value (" + option->get_type_name() + ")");
     }
   }
-  return {options, ""};
+  for (const Rule& rule : kRules) {
+    if (rule.broken(options)) return UsageError(rule.message);
+  }
+  return {Request::Run, std::move(options), {}};
 }
 
 }  // namespace tolvan::cli

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/screen.h"
 
@@ -16,29 +17,33 @@ struct LengthUnit {
   double per_cm;     // how many of the unit make one centimetre
 };
 
+// Every unit that --units takes, centimetres first.
+const std::vector<LengthUnit>& LengthUnits();
+
 struct Options {
   std::map<InputBox, std::string> texts;  // the value given to each input option, as typed
   bool json = false;
-  bool help = false;
-  bool version = false;
-  LengthUnit unit{"cm", 1};
+  LengthUnit unit = LengthUnits().front();
   std::optional<double> sweep_percent;  // --sweep: ± this many percent of F
   std::optional<int> points;            // --points: samples in the sweep and the chart
   std::optional<std::string> plot;      // --plot: the SVG chart's file
   std::optional<std::string> report;    // --report: the text report's file
-  std::string comment;                  // --comment: the report's comment
+  std::optional<std::string> comment;   // --comment: the report's comment
 };
+
+enum class Request { Run, Help, Version, UsageError };
 
 struct ParsedOptions {
-  std::optional<Options> options;
-  std::string error;  // why the command line was not understood, when options is empty
+  Request request = Request::Run;
+  Options options;   // complete when the request is Run
+  std::string text;  // Help: the help text; UsageError: one line saying what is wrong
 };
 
-// Reads the command line. "--name value" and "--name=value" both work; a value may begin with
-// "-" (a negative number), but not with "--". An input option without a value holds the empty
-// text, which the calculation treats as missing. --sweep takes its span only as --sweep=SPAN.
+// Reads the command line. "--name value" and "--name=value" both work, and a value may begin
+// with a single "-" ("--x -3.5", "--x -.5"). An input option without a value holds the empty
+// text, which the calculation treats as missing. Every other malformed, unknown, repeated or
+// pointless option is a usage error: a value out of its range, --points without --sweep or
+// --plot, --comment without --report, --plot and --report naming one file.
 ParsedOptions ParseOptions(int argc, const char* const* argv);
-
-std::string UsageText();
 
 }  // namespace tolvan::cli

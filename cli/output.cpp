@@ -5,55 +5,54 @@
 #include <cmath>
 #include <cstdio>
 #include <iomanip>
+#include <nlohmann/json.hpp>
 
 #include "engine/label_format.h"
 
 namespace tolvan::cli {
 namespace {
 
-std::string Exact(double value) {
-  if (!std::isfinite(value)) return "null";
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kNotEvaluated = "the SWR could not be evaluated at these magnitudes";
+
+// The value rounded to 9 significant digits, which the JSON writer then prints in full: a
+// stored single read back from it is the same single.
+Json Exact(double value) {
+  if (!std::isfinite(value)) return nullptr;
   std::array<char, 32> text{};
   const auto written =
       std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 9);
-  return std::string(text.data(), written.ptr);
+  double rounded = 0;
+  std::from_chars(text.data(), written.ptr, rounded);
+  return rounded;
 }
 
 std::string Fixed(double value, int decimals) {
-  if (!std::isfinite(value)) return "inf";
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, value);
-  return text;
+  std::array<char, 512> text{};
+  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+  return text.data();
 }
 
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      quoted += escaped;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
+// A right-aligned column `width` characters wide, its first character always a blank.
+void Column(std::ostream& out, const std::string& text, int width) {
+  out << ' ' << std::setw(width - 1) << text;
 }
 
-void WriteTableLine(std::ostream& out, const char* line, float wavelengths, float cm,
+void WriteTableLine(std::ostream& out, const char* line, double wavelengths, double cm,
                     const LengthUnit& unit) {
-  out << "  " << line << std::setw(10) << FormatLength(wavelengths, ".") << " wavelengths"
-      << std::setw(14) << FormatLength(cm * unit.per_cm, ".") << " " << unit.name << "\n";
+  out << "  " << line;
+  Column(out, FormatLength(wavelengths, "."), 10);
+  out << " wavelengths";
+  Column(out, FormatLength(cm * unit.per_cm, "."), 14);
+  out << " " << unit.name << "\n";
 }
 
-void WriteSolution(std::ostream& out, const char* heading, const std::array<float, 2>& wl,
-                   const std::array<float, 2>& cm, const LengthUnit& unit) {
+void WriteSolution(std::ostream& out, const char* heading, const ShownLengths& lengths,
+                   const LengthUnit& unit) {
   out << heading << "\n";
-  WriteTableLine(out, "Line-2 (Zm):", wl[kLine2], cm[kLine2], unit);
-  WriteTableLine(out, "Line-1 (Zo):", wl[kLine1], cm[kLine1], unit);
+  WriteTableLine(out, "Line-2 (Zm):", lengths.wl[kLine2], lengths.cm[kLine2], unit);
+  WriteTableLine(out, "Line-1 (Zo):", lengths.wl[kLine1], lengths.cm[kLine1], unit);
 }
 
 std::string BandText(const Bandwidth& band, const AnalysisSummary& summary) {
@@ -71,6 +70,10 @@ std::string BandText(const Bandwidth& band, const AnalysisSummary& summary) {
 
 void WriteSolutionAnalysis(std::ostream& out, const char* heading, const SolutionSummary& s,
                            const AnalysisSummary& summary) {
+  if (!std::isfinite(s.swr)) {
+    out << "  " << heading << ": " << kNotEvaluated << "\n";
+    return;
+  }
   out << "  " << heading << ": SWR " << Fixed(s.swr, 2) << " at " << Fixed(summary.F, 3)
       << " MHz\n";
   if (s.swr > 1.5) {
@@ -85,46 +88,38 @@ void WriteSolutionAnalysis(std::ostream& out, const char* heading, const Solutio
   }
 }
 
-void WriteJsonLengths(std::ostream& out, const std::array<float, 2>& cm, const LengthUnit& unit) {
-  out << "{\"line1\": " << Exact(cm[kLine1] * unit.per_cm)
-      << ", \"line2\": " << Exact(cm[kLine2] * unit.per_cm) << "}";
+Json JsonLengths(const std::array<float, 2>& cm, const LengthUnit& unit) {
+  return {{"line1", Exact(cm[kLine1] * unit.per_cm)}, {"line2", Exact(cm[kLine2] * unit.per_cm)}};
 }
 
-void WriteJsonBand(std::ostream& out, const Bandwidth& band, const AnalysisSummary& summary,
-                   double swr_at_f, double limit) {
-  if (swr_at_f > limit) {
-    out << "null";
-    return;
-  }
+Json JsonBand(const Bandwidth& band, const AnalysisSummary& summary, double swr_at_f,
+              double limit) {
+  if (!(swr_at_f <= limit)) return nullptr;
   const double width = WidthMhz(band, summary);
-  out << "{\"low_mhz\": " << (band.low_mhz ? Exact(*band.low_mhz) : "null")
-      << ", \"high_mhz\": " << (band.high_mhz ? Exact(*band.high_mhz) : "null")
-      << ", \"width_mhz\": " << Exact(width) << ", \"percent\": " << Exact(width / summary.F * 100)
-      << ", \"complete\": " << (Complete(band) ? "true" : "false") << "}";
+  return {{"low_mhz", band.low_mhz ? Exact(*band.low_mhz) : Json(nullptr)},
+          {"high_mhz", band.high_mhz ? Exact(*band.high_mhz) : Json(nullptr)},
+          {"width_mhz", Exact(width)},
+          {"percent", Exact(width / summary.F * 100)},
+          {"complete", Complete(band)}};
 }
 
-void WriteJsonAnalysis(std::ostream& out, const SolutionSummary& s,
-                       const AnalysisSummary& summary) {
-  out << "{\"swr\": " << Exact(s.swr) << ", \"bandwidth_1_5\": ";
-  WriteJsonBand(out, s.swr_1_5, summary, s.swr, 1.5);
-  out << ", \"bandwidth_2\": ";
-  WriteJsonBand(out, s.swr_2, summary, s.swr, 2.0);
-  out << "}";
+Json JsonAnalysis(const SolutionSummary& s, const AnalysisSummary& summary) {
+  return {{"swr", Exact(s.swr)},
+          {"bandwidth_1_5", JsonBand(s.swr_1_5, summary, s.swr, 1.5)},
+          {"bandwidth_2", JsonBand(s.swr_2, summary, s.swr, 2.0)}};
 }
 
-void WriteJsonSolution(std::ostream& out, const std::array<float, 2>& wl,
-                       const std::array<float, 2>& cm) {
-  out << "{\"line1\": {\"wavelengths\": " << Exact(wl[kLine1]) << ", \"cm\": " << Exact(cm[kLine1])
-      << "}, \"line2\": {\"wavelengths\": " << Exact(wl[kLine2])
-      << ", \"cm\": " << Exact(cm[kLine2]) << "}}";
+Json JsonSolution(const std::array<float, 2>& wl, const std::array<float, 2>& cm) {
+  return {{"line1", {{"wavelengths", Exact(wl[kLine1])}, {"cm", Exact(cm[kLine1])}}},
+          {"line2", {{"wavelengths", Exact(wl[kLine2])}, {"cm", Exact(cm[kLine2])}}}};
 }
 
 }  // namespace
 
-void WriteTable(std::ostream& out, const DesignResult& result, const LengthUnit& unit) {
-  WriteSolution(out, "Results (first solution):", result.ResWl, result.ResCm, unit);
+void WriteTable(std::ostream& out, const FirstSeen& lengths, const LengthUnit& unit) {
+  WriteSolution(out, "Results (first solution):", lengths.results, unit);
   out << "\n";
-  WriteSolution(out, "Alternate results (second solution):", result.AltWl, result.AltCm, unit);
+  WriteSolution(out, "Alternate results (second solution):", lengths.alternate, unit);
 }
 
 void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary) {
@@ -135,46 +130,56 @@ void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary) {
 }
 
 void WriteSweep(std::ostream& out, const std::vector<SweepRow>& rows) {
-  out << "\n"
-      << std::setw(14) << "MHz" << std::setw(12) << "SWR results" << std::setw(14)
-      << "SWR alternate"
-      << "\n";
+  const int decimals = DecimalsApart(rows.size() > 1 ? rows[1].mhz - rows[0].mhz : 0, 4);
+  bool unevaluated = false;
+  const auto swr = [&](double value) {
+    if (std::isfinite(value)) return Fixed(value, 3);
+    unevaluated = true;
+    return std::string("-");
+  };
+  out << "\n";
+  Column(out, "MHz", 14);
+  Column(out, "SWR results", 12);
+  Column(out, "SWR alternate", 14);
+  out << "\n";
   for (const SweepRow& row : rows) {
-    out << std::setw(14) << Fixed(row.mhz, 4) << std::setw(12) << Fixed(row.results, 3)
-        << std::setw(14) << Fixed(row.alternate, 3) << "\n";
+    Column(out, Fixed(row.mhz, decimals), 14);
+    Column(out, swr(row.results), 12);
+    Column(out, swr(row.alternate), 14);
+    out << "\n";
   }
+  if (unevaluated) out << "  -: " << kNotEvaluated << "\n";
 }
 
 void WriteJson(std::ostream& out, const JsonContent& content) {
   const DesignResult& result = content.result;
-  out << "{\"results\": ";
-  WriteJsonSolution(out, result.ResWl, result.ResCm);
-  out << ", \"alternate\": ";
-  WriteJsonSolution(out, result.AltWl, result.AltCm);
-  out << ", \"units\": " << JsonString(content.unit.name) << ", \"lengths\": {\"results\": ";
-  WriteJsonLengths(out, result.ResCm, content.unit);
-  out << ", \"alternate\": ";
-  WriteJsonLengths(out, result.AltCm, content.unit);
-  out << "}, \"analysis\": {\"frequency_mhz\": " << Exact(content.analysis.F)
-      << ", \"search_span_percent\": " << Exact(content.analysis.search.span * 100)
-      << ", \"results\": ";
-  WriteJsonAnalysis(out, content.analysis.results, content.analysis);
-  out << ", \"alternate\": ";
-  WriteJsonAnalysis(out, content.analysis.alternate, content.analysis);
-  out << "}";
+  const AnalysisSummary& analysis = content.analysis;
+  Json json = {
+      {"results", JsonSolution(result.ResWl, result.ResCm)},
+      {"alternate", JsonSolution(result.AltWl, result.AltCm)},
+      {"units", content.unit.name},
+      {"lengths",
+       {{"results", JsonLengths(result.ResCm, content.unit)},
+        {"alternate", JsonLengths(result.AltCm, content.unit)}}},
+      {"analysis",
+       {{"frequency_mhz", Exact(analysis.F)},
+        {"search_span_percent", Exact(analysis.search.span * 100)},
+        {"results", JsonAnalysis(analysis.results, analysis)},
+        {"alternate", JsonAnalysis(analysis.alternate, analysis)}}},
+  };
   if (content.sweep) {
-    out << ", \"sweep\": [";
-    for (std::size_t i = 0; i < content.sweep->size(); ++i) {
-      const SweepRow& row = (*content.sweep)[i];
-      out << (i ? ", " : "") << "{\"mhz\": " << Exact(row.mhz)
-          << ", \"results\": " << Exact(row.results) << ", \"alternate\": " << Exact(row.alternate)
-          << "}";
+    Json rows = Json::array();
+    for (const SweepRow& row : *content.sweep) {
+      rows.push_back({{"mhz", Exact(row.mhz)},
+                      {"results", Exact(row.results)},
+                      {"alternate", Exact(row.alternate)}});
     }
-    out << "]";
+    json["sweep"] = std::move(rows);
   }
-  if (content.plot) out << ", \"plot\": " << JsonString(*content.plot);
-  if (content.report) out << ", \"report\": " << JsonString(*content.report);
-  out << "}\n";
+  if (content.plot) json["plot"] = *content.plot;
+  if (content.report) json["report"] = *content.report;
+  // A file name that is not UTF-8 cannot be told in JSON; its stray bytes become U+FFFD.
+  out << json.dump(-1, ' ', false, Json::error_handler_t::replace) << "\n";
 }
 
 }  // namespace tolvan::cli

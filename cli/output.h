@@ -5,20 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "engine/analysis_summary.h"
+#include "cli/first_seen.h"
 #include "cli/options.h"
+#include "engine/analysis_summary.h"
 #include "engine/design_result.h"
 
 namespace tolvan::cli {
 
-// Both solutions as a table: Line-2 and Line-1 in wavelengths and in `unit`, three decimals
-// with a point, as the window's labels show them.
-void WriteTable(std::ostream& out, const DesignResult& result, const LengthUnit& unit);
+// Both solutions as a table, Line-2 and Line-1 in wavelengths and in `unit`, three decimals
+// with a point, each solution as the window first shows it. Columns keep at least one blank
+// between them however wide a value is.
+void WriteTable(std::ostream& out, const FirstSeen& lengths, const LengthUnit& unit);
 
-// Each solution's SWR at F and its 1.5:1 and 2:1 bandwidths, in MHz and percent of F.
+// Each solution's SWR at F and its 1.5:1 and 2:1 bandwidths, in MHz and percent of F; an SWR
+// that cannot be evaluated at the design's magnitudes is said to be so.
 void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary);
 
-// The sweep as a table of SWR against frequency.
+// The sweep as a table of SWR against frequency, with as many decimals of MHz as tell the
+// rows apart.
 void WriteSweep(std::ostream& out, const std::vector<SweepRow>& rows);
 
 struct JsonContent {
@@ -30,8 +34,9 @@ struct JsonContent {
   std::optional<std::string> report;
 };
 
-// One JSON object. "results" and "alternate" carry the stored singles with 9 significant
-// digits, so that they read back exactly; the other keys carry the analysis.
+// One JSON object on one line. "results" and "alternate" carry the stored singles with 9
+// significant digits, so that they read back exactly; the other keys carry the analysis. A
+// number that cannot be evaluated is null.
 void WriteJson(std::ostream& out, const JsonContent& content);
 
 }  // namespace tolvan::cli

@@ -14,7 +14,7 @@ constexpr const char* kResultsColour = "#1f5fbf";
 constexpr const char* kAlternateColour = "#d0561b";
 
 std::string Number(double value, int decimals) {
-  char text[64];
+  char text[128];
   std::snprintf(text, sizeof text, "%.*f", decimals, value);
   return text;
 }
@@ -79,12 +79,13 @@ void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& row
         << "  <text x=\"" << kLeft - 8 << "\" y=\"" << Number(frame.Y(swr) + 4, 2)
         << "\" text-anchor=\"end\">" << Number(swr, 1) << "</text>\n";
   }
+  const int decimals = DecimalsApart((high - low) / 4, 3);
   for (int tick = 0; tick <= 4; ++tick) {
     const double mhz = low + (high - low) * tick / 4;
     out << "  <line x1=\"" << Number(frame.X(mhz), 2) << "\" x2=\"" << Number(frame.X(mhz), 2)
         << "\" y1=\"" << plot_bottom << "\" y2=\"" << plot_bottom + 6 << "\" stroke=\"black\"/>\n"
         << "  <text x=\"" << Number(frame.X(mhz), 2) << "\" y=\"" << plot_bottom + 20
-        << "\" text-anchor=\"middle\">" << Number(mhz, 3) << "</text>\n";
+        << "\" text-anchor=\"middle\">" << Number(mhz, decimals) << "</text>\n";
   }
   out << "  <line x1=\"" << kLeft << "\" x2=\"" << plot_right << "\" y1=\"" << plot_bottom
       << "\" y2=\"" << plot_bottom << "\" stroke=\"black\"/>\n"

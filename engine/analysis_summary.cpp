@@ -1,5 +1,8 @@
 #include "engine/analysis_summary.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace tolvan {
 namespace {
 
@@ -25,6 +28,12 @@ double WidthMhz(const Bandwidth& band, const AnalysisSummary& summary) {
 }
 
 bool Complete(const Bandwidth& band) { return band.low_mhz && band.high_mhz; }
+
+int DecimalsApart(double step, int fewest) {
+  constexpr int kMost = 60;  // below a single's smallest frequency, for any number of points
+  if (!(std::fabs(step) > 0)) return fewest;
+  return std::clamp(static_cast<int>(std::ceil(-std::log10(std::fabs(step)))), fewest, kMost);
+}
 
 std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions, double percent,
                             int points) {

@@ -39,4 +39,7 @@ struct SweepRow {
 std::vector<SweepRow> Sweep(const DesignRecord& design, const Solutions& solutions, double percent,
                             int points);
 
+// How many decimals, `fewest` or more, tell apart frequencies `step` MHz apart.
+int DecimalsApart(double step, int fewest);
+
 }  // namespace tolvan

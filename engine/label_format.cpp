@@ -23,13 +23,13 @@ std::string FormatFixed(double value, int decimals, std::string_view decimal_sep
   const auto written = std::to_chars(text.data(), text.data() + text.size(), value,
                                      std::chars_format::fixed, decimals);
   std::string_view digits(text.data(), static_cast<std::size_t>(written.ptr - text.data()));
-  const bool negative = !digits.empty() && digits.front() == '-';
-  if (negative) digits.remove_prefix(1);
-  const bool zero = digits.find_first_not_of("0.") == std::string_view::npos;
+  if (!digits.empty() && digits.front() == '-') digits.remove_prefix(1);
 
   const std::size_t point = std::min(digits.find('.'), digits.size());
   const std::string_view whole = digits.substr(0, point);
-  std::string formatted = negative && !zero ? "-" : "";
+  // The sign belongs to every negative value, also one that rounds to zero; negative zero is
+  // not a negative value.
+  std::string formatted = value < 0 ? "-" : "";
   for (std::size_t i = 0; i < whole.size(); ++i) {
     if (i > 0 && (whole.size() - i) % 3 == 0) formatted += grouping;
     formatted += whole[i];

@@ -1,5 +1,6 @@
 #include "engine/number_reading.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -12,10 +13,6 @@ bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsExponentLetter(char c) { return c == 'E' || c == 'e' || c == 'D' || c == 'd'; }
 
-// Past this many decimal orders every double has overflowed or underflowed; capping the
-// exponent keeps its arithmetic from overflowing on texts like "1E99999999999999999999".
-constexpr long long kExponentCap = 100000;
-
 // The parts of a number as read: its significant digits without leading zeros and the power
 // of ten that scales them, so that the value is digits × 10^exponent.
 struct DecimalParts {
@@ -25,6 +22,13 @@ struct DecimalParts {
   long long exponent = 0;
   std::size_t end = 0;  // index just past the number
 };
+
+// The written exponent is read up to a cap, so that its arithmetic cannot overflow on texts
+// like "1E99999999999999999999". The cap must lie beyond what the mantissa can balance: a text of
+// n characters has at most n digits and shifts its point by at most n places, so once the written
+// exponent passes n + 400 the value lies beyond 10^400 or below 10^-400 whatever the mantissa,
+// and every larger exponent reads the same (an overflow, or 0).
+long long ExponentCap(std::string_view s) { return static_cast<long long>(s.size()) + 401; }
 
 DecimalParts ScanNumber(std::string_view s) {
   DecimalParts parts;
@@ -58,9 +62,10 @@ DecimalParts ScanNumber(std::string_view s) {
       ++j;
     }
     if (j < s.size() && IsDigit(s[j])) {
+      const long long cap = ExponentCap(s);
       long long written = 0;
       for (; j < s.size() && IsDigit(s[j]); ++j) {
-        if (written < kExponentCap) written = written * 10 + (s[j] - '0');
+        written = std::min(cap, written * 10 + (s[j] - '0'));
       }
       parts.exponent += exponent_negative ? -written : written;
       parts.end = j;

@@ -34,11 +34,12 @@ inline std::string FreshFile() {
   return name;
 }
 
-inline Process RunCalc(const std::string& arguments) {
+// `environment` is put before the command ("LC_ALL=C"); `arguments` go through the shell.
+inline Process RunCalc(const std::string& arguments, const std::string& environment = {}) {
   const std::string out = FreshFile();
   const std::string err = FreshFile();
-  const std::string command =
-      std::string(TOLVAN_CALC) + " " + arguments + " >" + out + " 2>" + err + " </dev/null";
+  const std::string command = environment + " " + std::string(TOLVAN_CALC) + " " + arguments +
+                              " >" + out + " 2>" + err + " </dev/null";
   const int raw = std::system(command.c_str());
   Process process{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
   std::remove(out.c_str());

@@ -32,8 +32,9 @@ TEST(Analysis, EverySolutionHasAnSwrOfOneAtTheDesignFrequency) {
     const std::optional<Solutions> solutions = SolveForAnalysis(d);
     if (!solutions) continue;
     ++solved;
-    EXPECT_NEAR(Swr(d, solutions->results, d.F), 1, 1e-6) << trial;
-    EXPECT_NEAR(Swr(d, solutions->alternate, d.F), 1, 1e-6) << trial;
+    // Within parts per million: the solver matches the design normalised in single precision.
+    EXPECT_NEAR(Swr(d, solutions->results, d.F), 1, 1e-5) << trial;
+    EXPECT_NEAR(Swr(d, solutions->alternate, d.F), 1, 1e-5) << trial;
   }
   EXPECT_GT(solved, 5000);
 }

@@ -41,8 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"TrailingPoint", "5.", 5}, ReadingCase{"PointAlone", ".", 0},
         ReadingCase{"SignAlone", "-", 0}, ReadingCase{"Exponent", "1E3", 1000},
         ReadingCase{"LowerCaseExponent", "2.5e-2", 0.025},
-        ReadingCase{"ExponentWithPlus", "1E+2x", 100},
-        ReadingCase{"ExponentLetterD", "1D2", 100},
+        ReadingCase{"ExponentWithPlus", "1E+2x", 100}, ReadingCase{"ExponentLetterD", "1D2", 100},
+        ReadingCase{"ExponentLetterLowerD", "1d2", 100},
         ReadingCase{"ExponentWithoutDigits", "7E", 7},
         ReadingCase{"ExponentSignWithoutDigits", "7E-", 7},
         ReadingCase{"CommaIsNoDecimalSeparator", "1,5", 1},
@@ -52,13 +52,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadingCase{"CarriageReturnIsNotSkipped", "1\r2", 1},
         ReadingCase{"TooSmallForADoubleIsZero", "1E-400", 0},
         ReadingCase{"HugeNegativeExponent", "5E-99999999999999999999", 0},
+        // Mantissas longer than any fixed exponent cap, balanced by their exponent.
+        ReadingCase{"LongFractionBalanced", "0." + std::string(120000, '0') + "1e120001", 1},
+        ReadingCase{"LongIntegerBalanced", "1" + std::string(120000, '0') + "E-120000", 1},
         ReadingCase{"MoreDigitsThanADoubleHolds", "3.14159265358979323846264338327950288",
                     3.14159265358979323846}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LeadingNumberOverflow, NumbersBeyondADoubleOverflowWithTheirSign) {
-  for (const std::string& text : std::vector<std::string>
-       {"1E309", "-1E309", "1E99999999999999999999", std::string(400, '9')}) {
+  for (const std::string& text : std::vector<std::string>{
+           "1E309", "-1E309", "1E99999999999999999999", std::string(400, '9')}) {
     const LeadingNumber number = ReadLeadingNumber(text);
     EXPECT_TRUE(number.overflow) << text;
     EXPECT_TRUE(std::isinf(number.value)) << text;
@@ -95,11 +98,10 @@ struct WholeCase {
 
 TEST(WholeNumber, OnlyATextThatIsOneNumberThroughout) {
   const WholeCase cases[] = {
-      {"150", true},     {" 150 ", true},       {"7.1234", true},  {"-0.25", true},
-      {"+1E3", true},    {"1296.5", true},      {".5", true},      {"5.", true},
-      {"150 MHz", false}, {"1 50", false},      {"1,296.5", false}, {"", false},
-      {"   ", false},    {".", false},          {"1E", false},     {"abc", false},
-      {"1.2.3", false},  {"\t150", false},
+      {"150", true},      {" 150 ", true},  {"7.1234", true}, {"-0.25", true},    {"+1E3", true},
+      {"1296.5", true},   {".5", true},     {"5.", true},     {"150 MHz", false}, {"1 50", false},
+      {"1,296.5", false}, {"", false},      {"   ", false},   {".", false},       {"1E", false},
+      {"abc", false},     {"1.2.3", false}, {"\t150", false},
   };
   for (const WholeCase& c : cases) {
     EXPECT_EQ(IsWholeNumber(c.text), c.whole) << "[" << c.text << "]";

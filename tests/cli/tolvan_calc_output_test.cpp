@@ -1,0 +1,226 @@
+// What tolvan-calc prints and writes: the lengths as the window first shows them, the check at
+// F, the JSON of every output kind read by a JSON parser, the report in the user's locale, and
+// the files it writes, or does not.
+
+#include <gtest/gtest.h>
+#include <locale.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <pugixml.hpp>
+#include <string>
+
+#include "engine/solver.h"
+#include "tests/cli/run_calc.h"
+#include "tests/persist/scratch_folder.h"
+
+namespace {
+
+using tolvan::testing::Process;
+using tolvan::testing::ReadFile;
+using tolvan::testing::RunCalc;
+using tolvan::testing::ScratchFolder;
+
+struct NoObserver final : tolvan::SolverObserver {
+  void Stored(tolvan::LengthLabel, double) override {}
+};
+
+const std::string kDefault =
+    "--freq 150 --zo 50 --zm 75 --r 55.5 --x -3.5 --vf-feed 89 --vf-match 66";
+const std::string kTwentyMetres =
+    "--freq 14.2 --zo 50 --zm 75 --r 100 --x 0 --vf-feed 66 --vf-match 66";
+
+TEST(TolvanCalcOutput, EachSolutionAsTheWindowFirstShowsIt) {
+  // The stored singles would show 1125.140 for the results and 6281.109 for the alternate
+  // results' working values: the window shows the results only through the toggle (singles)
+  // and the alternate results right after Calculate (working values).
+  const Process run =
+      RunCalc("--freq 1.6 --zo 328 --zm 516 --r 484.33 --x -70.87 --vf-feed 67 --vf-match 79");
+  EXPECT_EQ(run.out.substr(0, run.out.find("\n\nAround")),
+            "Results (first solution):\n"
+            "  Line-2 (Zm):     0.076 wavelengths      1125.141 cm\n"
+            "  Line-1 (Zo):     0.057 wavelengths       713.050 cm\n"
+            "\n"
+            "Alternate results (second solution):\n"
+            "  Line-2 (Zm):     0.424 wavelengths      6281.110 cm\n"
+            "  Line-1 (Zo):     0.389 wavelengths      4891.204 cm");
+}
+
+TEST(TolvanCalcOutput, ColumnsStayApartHoweverWide) {
+  const Process run =
+      RunCalc("--freq 1e-34 --zo 50 --zm 75 --r 55.5 --x -3.5 --vf-feed 1 --vf-match 1");
+  EXPECT_NE(run.out.find("     0.024 wavelengths 71169677938052540439102810480443392.000 cm\n"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST(TolvanCalcOutput, EverySolutionIsCheckedAtTheDesignFrequency) {
+  const Process run = RunCalc(kTwentyMetres);
+  ASSERT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("  Results: SWR 1.00 at 14.200 MHz\n"), std::string::npos);
+  EXPECT_NE(run.out.find("  Alternate results: SWR 1.00 at 14.200 MHz\n"), std::string::npos);
+  EXPECT_NE(run.out.find("    1.5:1 bandwidth: 13.246 to 15.249 MHz: 2.003 MHz (14.11 % of F)\n"),
+            std::string::npos);
+  // The short solution's 2:1 band reaches beyond the searched span.
+  EXPECT_NE(run.out.find("    2:1 bandwidth:   below 7.100 to above 21.300 MHz: more than"),
+            std::string::npos);
+}
+
+TEST(TolvanCalcOutput, AnSwrBeyondEvaluationIsSaidSoAndNull) {
+  const std::string extreme =
+      "--freq 150 --zo 50 --zm 3.4e38 --r 3.4e38 --x 3.4e38 --vf-feed 89 --vf-match 66";
+  const Process text = RunCalc(extreme + " --sweep --points 2");
+  ASSERT_EQ(text.status, 0);
+  EXPECT_NE(text.out.find("  Results: the SWR could not be evaluated at these magnitudes\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("      135.0000           -             -\n"), std::string::npos);
+  EXPECT_EQ(text.out.find("inf"), std::string::npos);
+  EXPECT_EQ(text.out.find("nan"), std::string::npos);
+  const auto json = nlohmann::json::parse(RunCalc(extreme + " --json").out);
+  EXPECT_TRUE(json["analysis"]["alternate"]["swr"].is_null());
+  EXPECT_TRUE(json["analysis"]["alternate"]["bandwidth_2"].is_null());
+}
+
+// Each stored single, read back from the JSON, is exactly the single the solver stored.
+void ExpectStoredSingles(const nlohmann::json& solution, const std::array<float, 2>& wl,
+                         const std::array<float, 2>& cm) {
+  EXPECT_EQ(solution["line1"]["wavelengths"].get<float>(), wl[tolvan::kLine1]);
+  EXPECT_EQ(solution["line1"]["cm"].get<float>(), cm[tolvan::kLine1]);
+  EXPECT_EQ(solution["line2"]["wavelengths"].get<float>(), wl[tolvan::kLine2]);
+  EXPECT_EQ(solution["line2"]["cm"].get<float>(), cm[tolvan::kLine2]);
+}
+
+TEST(TolvanCalcOutput, JsonOfEveryOutputKindParses) {
+  const auto plain = nlohmann::json::parse(RunCalc(kDefault + " --json --units m").out);
+  tolvan::DesignResult stored;
+  NoObserver ignored;
+  tolvan::Solve({150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f}, stored, ignored);
+  ExpectStoredSingles(plain["results"], stored.ResWl, stored.ResCm);
+  ExpectStoredSingles(plain["alternate"], stored.AltWl, stored.AltCm);
+  EXPECT_EQ(plain["units"], "m");
+  EXPECT_NEAR(plain["lengths"]["alternate"]["line2"].get<double>(), 0.628685, 1e-6);
+  EXPECT_NEAR(plain["analysis"]["results"]["swr"].get<double>(), 1, 1e-5);
+  EXPECT_FALSE(plain.contains("sweep"));
+
+  const auto sweep =
+      nlohmann::json::parse(RunCalc(kTwentyMetres + " --json --sweep=5 --points 3").out);
+  ASSERT_EQ(sweep["sweep"].size(), 3u);
+  EXPECT_NEAR(sweep["sweep"][0]["mhz"].get<double>(), 14.2 * 0.95, 1e-5);
+  EXPECT_NEAR(sweep["sweep"][1]["alternate"].get<double>(), 1, 1e-5);
+  EXPECT_EQ(sweep["analysis"]["results"]["bandwidth_2"]["complete"], false);
+
+  ScratchFolder folder;
+  const std::string awkward = (folder / "a\\b\"c.txt").string();
+  const Process reported = RunCalc(kDefault + " --json --report '" + awkward + "'");
+  ASSERT_EQ(reported.status, 0) << reported.err;
+  EXPECT_EQ(nlohmann::json::parse(reported.out)["report"], awkward);
+  EXPECT_TRUE(std::filesystem::exists(awkward));
+}
+
+// A locale with a decimal comma, compiled into a scratch folder when the machine has none;
+// the environment that selects it, or empty when no German locale can be had.
+std::string GermanLocale() {
+  if (const locale_t german = newlocale(LC_ALL_MASK, "de_DE.UTF-8", locale_t{})) {
+    freelocale(german);
+    return "LC_ALL=de_DE.UTF-8";
+  }
+  const std::string folder = ::testing::TempDir() + "/tolvan-calc-locales";
+  const std::string compile = "test -d " + folder + "/de_DE.UTF-8 || (mkdir -p " + folder +
+                              " && localedef -i de_DE -f UTF-8 " + folder +
+                              "/de_DE.UTF-8 >/dev/null 2>&1)";
+  if (std::system(compile.c_str()) != 0) return {};
+  // glibc's newlocale keeps its copy of LOCPATH for good: not a leak of ours.
+  return "LOCPATH=" + folder + " LC_ALL=de_DE.UTF-8 ASAN_OPTIONS=detect_leaks=0";
+}
+
+TEST(TolvanCalcOutput, TheReportTakesTheLocalesSeparatorsTheTablesAndJsonDoNot) {
+  const std::string german = GermanLocale();
+  if (german.empty()) GTEST_SKIP() << "no German locale can be had on this machine";
+  ScratchFolder folder;
+  const std::string design =
+      "--freq 1296.5 --zo 50 --zm 75 --r 55.5 --x -3.5 --vf-feed 89 --vf-match 66";
+  for (const char* output : {"", " --json --sweep --points 3"}) {
+    EXPECT_EQ(RunCalc(design + output, german).out, RunCalc(design + output, "LC_ALL=C").out);
+  }
+  const auto report = folder / "de.txt";
+  ASSERT_EQ(RunCalc(design + " --report " + report.string(), german).status, 0);
+  const std::string text = ReadFile(report);
+  EXPECT_NE(text.find("Operating Frequency = 1.296,5 MHz\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("    1,44 centimeters  (0,070 wavelengths)\r\n"), std::string::npos);
+}
+
+TEST(TolvanCalcOutput, ReportIsTheWindowsReport) {
+  ScratchFolder folder;
+  const auto report = folder / "default.txt";
+  ASSERT_EQ(RunCalc(kDefault + " --report " + report.string(), "LC_ALL=C").status, 0);
+  EXPECT_EQ(ReadFile(report),
+            ReadFile(std::filesystem::path(TOLVAN_TEST_DATA) / "default_report.expected"));
+  RunCalc(kDefault + " --report " + report.string() + " --comment 'first line\nsecond'");
+  EXPECT_NE(ReadFile(report).find("\r\n\r\nfirst line\r\nsecond\r\n~ ~"), std::string::npos);
+}
+
+TEST(TolvanCalcOutput, PlotWritesAWellFormedChartOfBothCurves) {
+  ScratchFolder folder;
+  const auto chart = folder / "bw.svg";
+  ASSERT_EQ(RunCalc(kTwentyMetres + " --plot " + chart.string()).status, 0);
+  pugi::xml_document svg;
+  ASSERT_TRUE(svg.load_file(chart.c_str()));
+  const pugi::xml_node root = svg.child("svg");
+  int curves = 0;
+  for (pugi::xml_node polyline : root.children("polyline")) {
+    const std::string points = polyline.attribute("points").value();
+    EXPECT_GT(std::count(points.begin(), points.end(), ','), 400);  // 401 samples
+    ++curves;
+  }
+  EXPECT_EQ(curves, 2);
+  std::string texts;
+  for (pugi::xml_node text : root.children("text")) texts += std::string(text.child_value()) + "|";
+  for (const char* label : {"Frequency (MHz)", "SWR", "1.5:1", "2:1", "F = 14.200 MHz",
+                            "Results (first solution)", "Alternate results (second solution)"}) {
+    EXPECT_NE(texts.find(std::string(label) + "|"), std::string::npos) << label;
+  }
+}
+
+TEST(TolvanCalcOutput, NoFileIsWrittenWhenATargetCannotBe) {
+  ScratchFolder folder;
+  const auto chart = folder / "ok.svg";
+  const struct {
+    std::string report;
+    std::string reason;
+  } cases[] = {{"/nonexistent/r.txt", "No such file or directory"},
+               {folder.path().string(), "it is a folder"}};
+  for (const auto& c : cases) {
+    const Process run = RunCalc(kDefault + " --plot " + chart.string() + " --report " + c.report);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tolvan-calc: the report could not be saved as " + c.report + ": " +
+                           c.reason + "; nothing was written\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(std::filesystem::exists(chart));
+  }
+}
+
+TEST(TolvanCalcOutput, AWriteThatFailsLateSaysWhatWasWritten) {
+  ScratchFolder folder;
+  const auto chart = folder / "small.svg";
+  const auto report = folder / "large.txt";
+  const std::string arguments = kDefault + " --plot " + chart.string() + " --points 2 --report " +
+                                report.string() + " --comment " + std::string(20000, 'c');
+  // The chart fits under the size limit, the report with its long comment does not.
+  const int status = tolvan::testing::RunWithFileSizeLimit(8192, [&] {
+    const Process run = RunCalc(arguments);
+    std::ofstream(folder / "err") << run.err;
+    return run.status;
+  });
+  EXPECT_EQ(status, 1);
+  const std::string err = ReadFile(folder / "err");
+  EXPECT_EQ(err.rfind("tolvan-calc: the report could not be saved as " + report.string() + ": ", 0),
+            0u)
+      << err;
+  EXPECT_TRUE(err.ends_with("; the chart was written as " + chart.string() + "\n")) << err;
+  EXPECT_TRUE(std::filesystem::exists(chart));
+  EXPECT_FALSE(std::filesystem::exists(report));
+}
+
+}  // namespace
