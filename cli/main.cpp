@@ -19,6 +19,7 @@
 #include "engine/calculation.h"
 #include "engine/feasibility.h"
 #include "engine/solver.h"
+#include "persist/file_writer.h"
 #include "persist/report.h"
 
 namespace {
@@ -118,6 +119,7 @@ void PrintHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  IgnoreFileSizeSignal();
   const cli::ParsedOptions parsed = cli::ParseOptions(argc, argv);
   if (!parsed.options) {
     std::cerr << "tolvan-calc: " << parsed.error << "\n" << cli::UsageText();

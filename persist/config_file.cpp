@@ -1,23 +1,41 @@
 #include "persist/config_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <pugixml.hpp>
 #include <sstream>
 #include <system_error>
 
 #include "engine/number_reading.h"
-#include "persist/atomic_file.h"
 #include "persist/config_elements.h"
+#include "persist/file_writer.h"
+#include "persist/temporary_file.h"
+#include "persist/xml_check.h"
 
 namespace tolvan {
 namespace {
 
-// Everything in the file is kept through an update, comments and processing instructions too.
+// Everything in the file is kept through an update, comments, processing instructions and the
+// white space between elements too, so that an update writes back the file's own layout.
 constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration |
-                                   pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+                                   pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype |
+                                   pugi::parse_ws_pcdata;
+
+// Bounds on the work a file can cause: a larger or deeper file is damaged. The default file is
+// 17 lines and three levels deep.
+constexpr std::size_t kLargestFile = std::size_t{1} << 20;
+constexpr int kDeepestNesting = 64;
+
+// What an element added to a file is indented with, and the line end that closes it.
+constexpr const char* kIndent = "\n    ";
+constexpr const char* kLineEnd = "\n";
 
 // The order in which an update writes the elements, and adds those that are missing.
 constexpr std::array<Remembered, 14> kUpdateOrder{
@@ -52,9 +70,22 @@ std::string CurrentText(const ConfigElement& element, const RememberedValues& va
                           : values.Text(element.value);
 }
 
+// A value that XML cannot carry as it is (a control character, broken UTF-8) is stored without
+// the offending characters rather than making the file unreadable.
 void ReplaceText(pugi::xml_node element, const std::string& text) {
   while (pugi::xml_node child = element.first_child()) element.remove_child(child);
-  element.append_child(pugi::node_pcdata).set_value(text.c_str());
+  element.append_child(pugi::node_pcdata).set_value(XmlCharacterData(text).c_str());
+}
+
+// A new element at the end of `data`, on a line of its own, before the line end that closes it.
+pugi::xml_node AddElement(pugi::xml_node data, const char* name) {
+  pugi::xml_node closing = data.last_child();
+  if (closing.type() != pugi::node_pcdata) {
+    closing = data.append_child(pugi::node_pcdata);
+    closing.set_value(kLineEnd);
+  }
+  data.insert_child_before(pugi::node_pcdata, closing).set_value(kIndent);
+  return data.insert_child_before(name, closing);
 }
 
 // The document of the default file's layout: version-only declaration, `data`, the fourteen
@@ -64,35 +95,74 @@ void BuildLayout(pugi::xml_document& document, const ElementText& text_of) {
   document.append_child(pugi::node_declaration).append_attribute("version") = "1.0";
   pugi::xml_node data = document.append_child(std::string(kConfigRoot).c_str());
   for (const ConfigElement& element : kConfigElements) {
-    ReplaceText(data.append_child(std::string(element.name).c_str()), text_of(element));
+    ReplaceText(AddElement(data, std::string(element.name).c_str()), text_of(element));
   }
 }
 
+// The document as it is, with no re-indenting, so that writing costs in proportion to the
+// file's size whatever its shape. A line ends each node at the top level.
 std::string Serialise(const pugi::xml_document& document) {
   std::ostringstream out;
-  document.save(out, "    ", pugi::format_indent, pugi::encoding_utf8);
-  // pugixml ends lines with LF, the file with CR LF. A line feed inside a value becomes CR LF
-  // as well, which every XML reader turns back into the line feed.
-  std::string lf = out.str();
+  if (document.first_child().type() != pugi::node_declaration) out << "<?xml version=\"1.0\"?>\n";
+  for (pugi::xml_node node : document.children()) {
+    node.print(out, "", pugi::format_raw, pugi::encoding_utf8);
+    out << '\n';
+  }
+  // pugixml ends lines with LF, the file with CR LF; a line feed inside a value becomes CR LF as
+  // well, which every XML reader turns back into the line feed. pugixml leaves a carriage return
+  // in a text as it is, which a reader would turn into a line feed: it is written as a reference.
+  const std::string lf = out.str();
   std::string crlf;
   crlf.reserve(lf.size() + lf.size() / 16);
   for (char c : lf) {
+    if (c == '\r') {
+      crlf += "&#13;";
+      continue;
+    }
     if (c == '\n') crlf.push_back('\r');
     crlf.push_back(c);
   }
   return crlf;
 }
 
-bool Parse(const std::filesystem::path& file, pugi::xml_document& document) {
-  const pugi::xml_parse_result parsed = document.load_file(file.c_str(), kParseOptions);
+// The file's bytes, or nothing when it cannot be opened; reads no more than one byte beyond the
+// largest file and never waits (a FIFO gives what is there).
+std::optional<std::string> ReadBounded(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  char block[16384];
+  while (bytes.size() <= kLargestFile) {
+    const ssize_t got = ::read(fd, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    bytes.append(block, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+std::string InLowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+// Damaged: larger than kLargestFile, deeper than kDeepestNesting, not well-formed XML 1.0 (two
+// roots, forbidden characters, an undeclared entity: anything pugixml would take only because it
+// is lenient), or a root other than `data`.
+bool Parse(std::string_view bytes, pugi::xml_document& document) {
+  if (bytes.size() > kLargestFile || !IsWellFormedXml(bytes, kDeepestNesting)) return false;
+  const pugi::xml_parse_result parsed = document.load_buffer(bytes.data(), bytes.size(), kParseOptions);
   if (!parsed || !document.child(std::string(kConfigRoot).c_str())) return false;
-  // The file is always written back in UTF-8; a declaration that named another encoding would
-  // then make the next reader misread every non-ASCII letter.
-  if (parsed.encoding != pugi::encoding_utf8) {
-    for (pugi::xml_node node : document.children()) {
-      if (node.type() != pugi::node_declaration) continue;
-      if (pugi::xml_attribute encoding = node.attribute("encoding")) encoding = "UTF-8";
-    }
+  // The file is always written back in UTF-8; a declaration that named another encoding
+  // (ISO-8859-1, UTF-16, US-ASCII) would then make the next reader misread or refuse it.
+  for (pugi::xml_node node : document.children()) {
+    if (node.type() != pugi::node_declaration) continue;
+    pugi::xml_attribute encoding = node.attribute("encoding");
+    if (encoding && InLowerCase(encoding.value()) != "utf-8") encoding = "UTF-8";
   }
   return true;
 }
@@ -124,11 +194,7 @@ std::string TrimBlanks(const std::string& text) {
 std::string LocalNameInLowerCase(std::string_view name) {
   const std::size_t colon = name.rfind(':');
   if (colon != std::string_view::npos) name.remove_prefix(colon + 1);
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
+  return InLowerCase(name);
 }
 
 // A window edge from its text: the leading number, rounded half to even, within 32 bits.
@@ -167,26 +233,19 @@ std::string DefaultConfigText(const std::string& working_directory) {
 }
 
 bool CreateConfig(const std::filesystem::path& file) {
-  return WriteFileAtomically(file, DefaultConfigText(WorkingDirectory())).empty();
+  return WriteFileSafely(file, DefaultConfigText(WorkingDirectory())).empty();
 }
 
-void LoadConfig(const std::filesystem::path& file, RememberedValues& values) {
+bool LoadConfigText(std::string_view bytes, RememberedValues& values) {
   pugi::xml_document document;
-  if (!Parse(file, document)) {
-    // Read back what was written rather than trusting it; should neither work, the defaults
-    // come from memory so that start-up goes on.
-    if (!CreateConfig(file) || !Parse(file, document)) {
-      const std::string working_directory = WorkingDirectory();
-      BuildLayout(document,
-                  [&](const ConfigElement& e) { return DefaultText(e, working_directory); });
-    }
-  }
+  if (!Parse(bytes, document)) return false;
   Apply(document, values);
+  return true;
 }
 
-void UpdateConfig(const std::filesystem::path& file, const RememberedValues& values) {
+std::string UpdatedConfigText(std::string_view bytes, const RememberedValues& values) {
   pugi::xml_document document;
-  if (!Parse(file, document)) {
+  if (!Parse(bytes, document)) {
     BuildLayout(document, [&](const ConfigElement& e) { return CurrentText(e, values); });
   } else {
     pugi::xml_node data = document.child(std::string(kConfigRoot).c_str());
@@ -194,11 +253,25 @@ void UpdateConfig(const std::filesystem::path& file, const RememberedValues& val
       const ConfigElement& element = ElementFor(value);
       const std::string name(element.name);
       pugi::xml_node node = data.child(name.c_str());
-      if (!node) node = data.append_child(name.c_str());
+      if (!node) node = AddElement(data, name.c_str());
       ReplaceText(node, CurrentText(element, values));
     }
   }
-  WriteFileAtomically(file, Serialise(document));
+  return Serialise(document);
+}
+
+void LoadConfig(const std::filesystem::path& file, RememberedValues& values) {
+  RemoveStaleTemporaries(file);  // left by a copy of the program that was killed while writing
+  std::optional<std::string> bytes = ReadBounded(file);
+  if (bytes && LoadConfigText(*bytes, values)) return;
+  // Read back what was written rather than trusting it; should neither work, the defaults come
+  // from memory so that start-up goes on.
+  if (CreateConfig(file) && (bytes = ReadBounded(file)) && LoadConfigText(*bytes, values)) return;
+  LoadConfigText(DefaultConfigText(WorkingDirectory()), values);
+}
+
+void UpdateConfig(const std::filesystem::path& file, const RememberedValues& values) {
+  WriteFileSafely(file, UpdatedConfigText(ReadBounded(file).value_or(std::string()), values));
 }
 
 }  // namespace tolvan
