@@ -142,40 +142,24 @@ TEST(Report, TheResultsComeFirstAndTheAlternateResultsSecond) {
   EXPECT_EQ(lines[48], "    4.00 centimeters  (0.499 wavelengths)");
 }
 
-TEST(ReportFile, ReplacesAnExistingReportWhole) {
-  ScratchFolder folder;
-  WriteFile(folder / "r.txt", std::string(5000, 'x'));
-  EXPECT_EQ(WriteReportFile(folder / "r.txt", "new\r\n"), "");
-  EXPECT_EQ(ReadFile(folder / "r.txt"), "new\r\n");
-  EXPECT_EQ(folder.Names(), Strings{"r.txt"});
-}
-
-TEST(ReportFile, AFailedWriteLeavesTheEarlierReportIntact) {
-  ScratchFolder folder;
-  WriteFile(folder / "r.txt", "earlier\r\n");
-  const int status = testing::RunWithFileSizeLimit(100, [&] {
-    return WriteReportFile(folder / "r.txt", std::string(1000, 'n')).empty() ? 1 : 0;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadFile(folder / "r.txt"), "earlier\r\n");
-  EXPECT_EQ(folder.Names(), Strings{"r.txt"});
-}
-
-TEST(ReportFile, AReadOnlyFileOrFolderIsRefused) {
-  ScratchFolder folder;
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
-  WriteFile(folder / "locked.txt", "kept");
-  std::filesystem::permissions(folder / "locked.txt", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::others_read);
-  ScratchFolder shut;  // not writable by the unprivileged child
-  const int status = testing::RunUnprivileged([&] {
-    const bool file_refused = !WriteReportFile(folder / "locked.txt", "new").empty();
-    const bool folder_refused = !WriteReportFile(shut / "r.txt", "new").empty();
-    return file_refused && folder_refused ? 0 : 1;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadFile(folder / "locked.txt"), "kept");
-  EXPECT_FALSE(std::filesystem::exists(shut / "r.txt"));
+// Characters of one, two, three and four UTF-8 bytes around the 200th.
+TEST(ReportPath, IsCutAfter200CodePointsNeverInsideOne) {
+  const auto path = [](const std::string& head, const std::string& c, std::size_t count) {
+    std::string text = head;
+    for (std::size_t i = 0; i < count; ++i) text += c;
+    return text;
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {path("/r/", "a", 197), path("/r/", "a", 197)},              // 200: used as it is
+      {path("/r/", "a", 198), path("/r/", "a", 197) + "txt"},      // 201
+      {path("/r/", "é", 197), path("/r/", "é", 197)},    // é: 200 characters, 397 bytes
+      {path("/r/", "é", 198), path("/r/", "é", 197) + "txt"},
+      {path("/r/", "東", 198), path("/r/", "東", 197) + "txt"},
+      {path("/r/", "𝄞", 197), path("/r/", "𝄞", 197)},  // outside the BMP
+      {path("/r/", "𝄞", 250), path("/r/", "𝄞", 197) + "txt"},
+      {"", ""},
+  };
+  for (const auto& [chosen, written] : cases) EXPECT_EQ(LimitedReportPath(chosen), written) << chosen;
 }
 
 TEST(ReportFile, AFolderThatDoesNotExistIsRefused) {
