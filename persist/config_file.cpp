@@ -6,11 +6,11 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <optional>
 #include <pugixml.hpp>
-#include <sstream>
 #include <system_error>
 
 #include "engine/number_reading.h"
@@ -102,26 +102,30 @@ void BuildLayout(pugi::xml_document& document, const ElementText& text_of) {
 // The document as it is, with no re-indenting, so that writing costs in proportion to the
 // file's size whatever its shape. A line ends each node at the top level.
 std::string Serialise(const pugi::xml_document& document) {
-  std::ostringstream out;
-  if (document.first_child().type() != pugi::node_declaration) out << "<?xml version=\"1.0\"?>\n";
+  struct Text final : pugi::xml_writer {
+    std::string bytes;
+    void write(const void* data, std::size_t size) override {
+      bytes.append(static_cast<const char*>(data), size);
+    }
+  } lf;
+  if (document.first_child().type() != pugi::node_declaration) lf.bytes = "<?xml version=\"1.0\"?>\n";
   for (pugi::xml_node node : document.children()) {
-    node.print(out, "", pugi::format_raw, pugi::encoding_utf8);
-    out << '\n';
+    node.print(lf, "", pugi::format_raw, pugi::encoding_utf8);
+    lf.bytes += '\n';
   }
   // pugixml ends lines with LF, the file with CR LF; a line feed inside a value becomes CR LF as
   // well, which every XML reader turns back into the line feed. pugixml leaves a carriage return
   // in a text as it is, which a reader would turn into a line feed: it is written as a reference.
-  const std::string lf = out.str();
+  // (pugixml's text holds no NUL, so strpbrk sees all of it.)
   std::string crlf;
-  crlf.reserve(lf.size() + lf.size() / 16);
-  for (char c : lf) {
-    if (c == '\r') {
-      crlf += "&#13;";
-      continue;
-    }
-    if (c == '\n') crlf.push_back('\r');
-    crlf.push_back(c);
+  crlf.reserve(lf.bytes.size() + lf.bytes.size() / 16);
+  const char* at = lf.bytes.c_str();
+  while (const char* end = std::strpbrk(at, "\r\n")) {
+    crlf.append(at, end);
+    crlf += *end == '\n' ? "\r\n" : "&#13;";
+    at = end + 1;
   }
+  crlf += at;
   return crlf;
 }
 
@@ -191,10 +195,22 @@ std::string TrimBlanks(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string LocalNameInLowerCase(std::string_view name) {
+// The element of the table that an element name stands for, compared in lower case and
+// without a namespace prefix; none for any other name. Allocates nothing: most names are
+// someone else's.
+const ConfigElement* ElementNamed(std::string_view name) {
   const std::size_t colon = name.rfind(':');
   if (colon != std::string_view::npos) name.remove_prefix(colon + 1);
-  return InLowerCase(name);
+  constexpr std::size_t kLongestName = 4;
+  if (name.size() > kLongestName) return nullptr;
+  char lower[kLongestName];
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    lower[i] = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+  }
+  for (const ConfigElement& element : kConfigElements) {
+    if (element.name == std::string_view(lower, name.size())) return &element;
+  }
+  return nullptr;
 }
 
 // A window edge from its text: the leading number, rounded half to even, within 32 bits.
@@ -211,15 +227,13 @@ void Apply(const pugi::xml_document& document, RememberedValues& values) {
   const pugi::xml_node data = document.child(std::string(kConfigRoot).c_str());
   for (pugi::xml_node child : data.children()) {
     if (child.type() != pugi::node_element) continue;
-    const std::string name = LocalNameInLowerCase(child.name());
-    for (const ConfigElement& element : kConfigElements) {
-      if (element.name != name) continue;
-      const std::string text = TrimBlanks(TextContent(child));
-      if (element.position) {
-        values.SetPosition(element.value, PositionFromText(text));
-      } else {
-        values.SetText(element.value, text);
-      }
+    const ConfigElement* element = ElementNamed(child.name());
+    if (element == nullptr) continue;
+    const std::string text = TrimBlanks(TextContent(child));
+    if (element->position) {
+      values.SetPosition(element->value, PositionFromText(text));
+    } else {
+      values.SetText(element->value, text);
     }
   }
 }
@@ -236,42 +250,50 @@ bool CreateConfig(const std::filesystem::path& file) {
   return WriteFileSafely(file, DefaultConfigText(WorkingDirectory())).empty();
 }
 
-bool LoadConfigText(std::string_view bytes, RememberedValues& values) {
-  pugi::xml_document document;
-  if (!Parse(bytes, document)) return false;
-  Apply(document, values);
-  return true;
+ConfigDocument::ConfigDocument(std::string_view bytes)
+    : document_(std::make_unique<pugi::xml_document>()), damaged_(!Parse(bytes, *document_)) {}
+
+ConfigDocument::~ConfigDocument() = default;
+
+void ConfigDocument::Load(RememberedValues& values) const {
+  if (!damaged_) Apply(*document_, values);
 }
 
-std::string UpdatedConfigText(std::string_view bytes, const RememberedValues& values) {
-  pugi::xml_document document;
-  if (!Parse(bytes, document)) {
-    BuildLayout(document, [&](const ConfigElement& e) { return CurrentText(e, values); });
-  } else {
-    pugi::xml_node data = document.child(std::string(kConfigRoot).c_str());
-    for (Remembered value : kUpdateOrder) {
-      const ConfigElement& element = ElementFor(value);
-      const std::string name(element.name);
-      pugi::xml_node node = data.child(name.c_str());
-      if (!node) node = AddElement(data, name.c_str());
-      ReplaceText(node, CurrentText(element, values));
-    }
+std::string ConfigDocument::Update(const RememberedValues& values) {
+  if (damaged_) {
+    BuildLayout(*document_, [&](const ConfigElement& e) { return CurrentText(e, values); });
+    damaged_ = false;
+    return Serialise(*document_);
   }
-  return Serialise(document);
+  pugi::xml_node data = document_->child(std::string(kConfigRoot).c_str());
+  for (Remembered value : kUpdateOrder) {
+    const ConfigElement& element = ElementFor(value);
+    const std::string name(element.name);
+    pugi::xml_node node = data.child(name.c_str());
+    if (!node) node = AddElement(data, name.c_str());
+    ReplaceText(node, CurrentText(element, values));
+  }
+  return Serialise(*document_);
 }
 
 void LoadConfig(const std::filesystem::path& file, RememberedValues& values) {
   RemoveStaleTemporaries(file);  // left by a copy of the program that was killed while writing
-  std::optional<std::string> bytes = ReadBounded(file);
-  if (bytes && LoadConfigText(*bytes, values)) return;
+  const auto load = [&values](const std::optional<std::string>& bytes) {
+    if (!bytes) return false;
+    const ConfigDocument document(*bytes);
+    document.Load(values);
+    return !document.damaged();
+  };
+  if (load(ReadBounded(file))) return;
   // Read back what was written rather than trusting it; should neither work, the defaults come
   // from memory so that start-up goes on.
-  if (CreateConfig(file) && (bytes = ReadBounded(file)) && LoadConfigText(*bytes, values)) return;
-  LoadConfigText(DefaultConfigText(WorkingDirectory()), values);
+  if (CreateConfig(file) && load(ReadBounded(file))) return;
+  load(DefaultConfigText(WorkingDirectory()));
 }
 
 void UpdateConfig(const std::filesystem::path& file, const RememberedValues& values) {
-  WriteFileSafely(file, UpdatedConfigText(ReadBounded(file).value_or(std::string()), values));
+  ConfigDocument document(ReadBounded(file).value_or(std::string()));
+  WriteFileSafely(file, document.Update(values));
 }
 
 }  // namespace tolvan

@@ -230,7 +230,7 @@ TEST(LoadConfig, HostileFilesAreDamagedWithinBoundedWork) {
 TEST(UpdateConfig, WritesAFileOfTheSameSizeAsItRead) {
   const std::string deep = Repeated("<u>", 62) + "x" + Repeated("</u>", 62);
   const std::string bytes = Wrap(Repeated(deep, 2000));
-  const std::string written = UpdatedConfigText(bytes, Current());
+  const std::string written = ConfigDocument(bytes).Update(Current());
   EXPECT_LT(written.size(), bytes.size() + 400);
   EXPECT_NE(written.find(deep + deep), std::string::npos);
 }
@@ -302,9 +302,10 @@ TEST(UpdateConfig, HostileTextsComeBackAsWrittenButForTrimmingAndWhatXmlCannotCa
   for (const auto& [stored, loaded] : cases) {
     FakeValues values = Current();
     values.texts[Remembered::Zo] = stored;
-    const std::string written = UpdatedConfigText(DefaultConfigText("/tmp"), values);
+    const ConfigDocument written(ConfigDocument(DefaultConfigText("/tmp")).Update(values));
+    ASSERT_FALSE(written.damaged()) << stored;
     FakeValues back;
-    ASSERT_TRUE(LoadConfigText(written, back)) << written;
+    written.Load(back);
     EXPECT_EQ(back.Text(Remembered::Zo), loaded) << stored;
   }
 }

@@ -46,7 +46,7 @@ struct Writer {
 };
 
 const Writer kWriters[] = {
-    {"Config", false, [](const std::string& before) { return UpdatedConfigText(before, Values()); },
+    {"Config", false, [](const std::string& before) { return ConfigDocument(before).Update(Values()); },
      [](const fs::path& file) {
        UpdateConfig(file, Values());
        return std::string();
