@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "persist/file_writer.h"
-#include "ui/mod_tolvan.h"
 #include "ui/frm_tolvan.h"
+#include "ui/mod_tolvan.h"
 #include "ui/qt_services.h"
 #include "ui/window_icon.h"
 

@@ -108,7 +108,8 @@ std::string Serialise(const pugi::xml_document& document) {
       bytes.append(static_cast<const char*>(data), size);
     }
   } lf;
-  if (document.first_child().type() != pugi::node_declaration) lf.bytes = "<?xml version=\"1.0\"?>\n";
+  if (document.first_child().type() != pugi::node_declaration)
+    lf.bytes = "<?xml version=\"1.0\"?>\n";
   for (pugi::xml_node node : document.children()) {
     node.print(lf, "", pugi::format_raw, pugi::encoding_utf8);
     lf.bytes += '\n';
@@ -159,7 +160,8 @@ std::string InLowerCase(std::string_view text) {
 // is lenient), or a root other than `data`.
 bool Parse(std::string_view bytes, pugi::xml_document& document) {
   if (bytes.size() > kLargestFile || !IsWellFormedXml(bytes, kDeepestNesting)) return false;
-  const pugi::xml_parse_result parsed = document.load_buffer(bytes.data(), bytes.size(), kParseOptions);
+  const pugi::xml_parse_result parsed =
+      document.load_buffer(bytes.data(), bytes.size(), kParseOptions);
   if (!parsed || !document.child(std::string(kConfigRoot).c_str())) return false;
   // The file is always written back in UTF-8; a declaration that named another encoding
   // (ISO-8859-1, UTF-16, US-ASCII) would then make the next reader misread or refuse it.

@@ -13,8 +13,8 @@ class xml_document;
 
 namespace tolvan {
 
-// Reads the file into `values` as ConfigDocument::Load does. A missing, unreadable or damaged file is
-// replaced by the default file first; when even that cannot be written and read back, the
+// Reads the file into `values` as ConfigDocument::Load does. A missing, unreadable or damaged file
+// is replaced by the default file first; when even that cannot be written and read back, the
 // defaults are loaded from memory. First removes the temporary files that a killed writer of
 // this file left. Reports nothing.
 void LoadConfig(const std::filesystem::path& file, RememberedValues& values);

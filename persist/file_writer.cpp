@@ -41,9 +41,9 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 int WriteAll(int fd, std::string_view bytes, bool from_start) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t written =
-        from_start ? ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done))
-                   : ::write(fd, bytes.data() + done, bytes.size() - done);
+    const ssize_t written = from_start ? ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                                  static_cast<off_t>(done))
+                                       : ::write(fd, bytes.data() + done, bytes.size() - done);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return written < 0 ? errno : EIO;
     done += static_cast<std::size_t>(written);
@@ -52,7 +52,8 @@ int WriteAll(int fd, std::string_view bytes, bool from_start) {
 }
 
 // The content of the regular file `expected`, when it can be read whole.
-std::optional<std::string> OldBytes(const std::filesystem::path& file, const struct stat& expected) {
+std::optional<std::string> OldBytes(const std::filesystem::path& file,
+                                    const struct stat& expected) {
   if (expected.st_size > kLargestRestorable) return std::nullopt;
   const Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat opened {};
@@ -61,8 +62,8 @@ std::optional<std::string> OldBytes(const std::filesystem::path& file, const str
   std::string bytes(static_cast<std::size_t>(expected.st_size), '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t got = ::pread(fd.get(), bytes.data() + done, bytes.size() - done,
-                                static_cast<off_t>(done));
+    const ssize_t got =
+        ::pread(fd.get(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) return std::nullopt;
     done += static_cast<std::size_t>(got);

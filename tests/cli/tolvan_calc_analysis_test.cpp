@@ -108,6 +108,22 @@ TEST(TolvanCalcAnalysis, ReportIsTheWindowsReport) {
             std::string::npos);
 }
 
+// Under a file-size limit (ulimit -f) the report is not written and the run says so (status 1);
+// the kernel's SIGXFSZ must not kill it (status 128 + 25).
+TEST(TolvanCalcAnalysis, AFileSizeLimitFailsTheReportWithoutKillingTheRun) {
+  ScratchFolder folder;
+  const std::string report = (folder / "r.txt").string();
+  const int status = tolvan::testing::RunWithFileSizeLimit(1024, [&] {
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) return 97;
+    execl(TOLVAN_CALC, "tolvan-calc", "--freq", "150", "--zo", "50", "--zm", "75", "--r", "55.5",
+          "--x", "-3.5", "--vf-feed", "89", "--vf-match", "66", "--report", report.c_str(),
+          static_cast<char*>(nullptr));
+    return 98;
+  });
+  EXPECT_EQ(status, 1);
+  EXPECT_FALSE(std::filesystem::exists(report));
+}
+
 TEST(TolvanCalcAnalysis, AFileThatCannotBeWrittenFailsTheRun) {
   const Process run = RunCalc(kDefault + " --plot /no/such/folder/bw.svg");
   EXPECT_EQ(run.status, 1);

@@ -42,11 +42,12 @@ struct Writer {
   const char* name;
   bool reports;  // the configuration update says nothing
   std::function<std::string(const std::string& before)> bytes;  // what it writes over `before`
-  std::function<std::string(const fs::path&)> write;             // the reason it gives
+  std::function<std::string(const fs::path&)> write;            // the reason it gives
 };
 
 const Writer kWriters[] = {
-    {"Config", false, [](const std::string& before) { return ConfigDocument(before).Update(Values()); },
+    {"Config", false,
+     [](const std::string& before) { return ConfigDocument(before).Update(Values()); },
      [](const fs::path& file) {
        UpdateConfig(file, Values());
        return std::string();
@@ -90,8 +91,9 @@ struct Target {
 };
 
 const Target kTargets[] = {
-    {"RegularFile", [](const fs::path& f) { return Owned(f / "r.txt", kReadWrite | fs::perms::group_read); },
-     true, Fate::Replaced, ""},
+    {"RegularFile",
+     [](const fs::path& f) { return Owned(f / "r.txt", kReadWrite | fs::perms::group_read); }, true,
+     Fate::Replaced, ""},
     {"SymbolicLink",
      [](const fs::path& f) {
        Owned(f / "real.txt", kReadWrite);
@@ -111,12 +113,9 @@ const Target kTargets[] = {
        return f / "b.txt";
      },
      true, Fate::InPlace, ""},
-    {"Fifo",
-     [](const fs::path& f) { return Fifo(f / "pipe"); },
-     false, Fate::InPlace, ""},
-    {"FifoNobodyReads",
-     [](const fs::path& f) { return Fifo(f / "pipe"); },
-     false, Fate::Refused, "nothing reads from the pipe"},
+    {"Fifo", [](const fs::path& f) { return Fifo(f / "pipe"); }, false, Fate::InPlace, ""},
+    {"FifoNobodyReads", [](const fs::path& f) { return Fifo(f / "pipe"); }, false, Fate::Refused,
+     "nothing reads from the pipe"},
     {"DevNull", [](const fs::path&) { return fs::path("/dev/null"); }, false, Fate::InPlace, ""},
     {"Folder",
      [](const fs::path& f) {
@@ -127,8 +126,8 @@ const Target kTargets[] = {
     {"ReadOnlyFile", [](const fs::path& f) { return Owned(f / "r.txt", fs::perms::owner_read); },
      true, Fate::Refused, "the file is read-only"},
     {"NameOf250Characters",
-     [](const fs::path& f) { return Owned(f / (std::string(246, 'n') + ".txt"), kReadWrite); }, true,
-     Fate::Replaced, ""},
+     [](const fs::path& f) { return Owned(f / (std::string(246, 'n') + ".txt"), kReadWrite); },
+     true, Fate::Replaced, ""},
     {"FileInAShutFolder",
      [](const fs::path& f) { return Owned(Shut(f / "shut") / "r.txt", kReadWrite); }, true,
      Fate::InPlace, ""},
@@ -138,8 +137,8 @@ const Target kTargets[] = {
     {"SomeoneElsesWritableFile",
      [](const fs::path& f) {
        WriteFile(f / "r.txt", Before());
-       fs::permissions(f / "r.txt", fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
-                                        ~fs::perms::others_exec);
+       fs::permissions(f / "r.txt", fs::perms::all & ~fs::perms::owner_exec &
+                                        ~fs::perms::group_exec & ~fs::perms::others_exec);
        return f / "r.txt";
      },
      true, Fate::InPlace, ""},
@@ -222,11 +221,13 @@ TEST_P(WriteTarget, KeepsWhatTheTargetIsAndWritesItOrSaysWhyNot) {
   EXPECT_FALSE(HasTemporaries(folder.path()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Targets, WriteTarget, ::testing::Combine(::testing::ValuesIn(kWriters), ::testing::ValuesIn(kTargets)),
-    [](const auto& info) {
-      return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
-    });
+INSTANTIATE_TEST_SUITE_P(Targets, WriteTarget,
+                         ::testing::Combine(::testing::ValuesIn(kWriters),
+                                            ::testing::ValuesIn(kTargets)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::get<1>(info.param).name;
+                         });
 
 struct SizeLimitCase {
   const char* name;
@@ -235,7 +236,8 @@ struct SizeLimitCase {
 
 // A write that runs into the file-size limit reports it, the process lives on, the old bytes stay.
 TEST(WriteFileSafely, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
-  for (const SizeLimitCase& c : {SizeLimitCase{"Replaced", false}, SizeLimitCase{"InPlace", true}}) {
+  for (const SizeLimitCase& c :
+       {SizeLimitCase{"Replaced", false}, SizeLimitCase{"InPlace", true}}) {
     SCOPED_TRACE(c.name);
     ScratchFolder folder;
     WriteFile(folder / "r.txt", "earlier\r\n");
@@ -257,11 +259,11 @@ TEST(LoadConfig, RemovesStaleTemporaryFilesOfItsOwnAndNothingElse) {
   const fs::path file = folder / "Tolvan_Config.xml";
   const std::string ours = TemporaryNamePrefix(file);
   const std::vector<std::pair<std::string, bool>> names{
-      {ours + "Ab3xY9", true},                                   // stale: removed
-      {ours + "Live00", false},                                  // a live writer holds it
-      {ours + "root00", false},                                  // another user's
-      {ours + "Ab3xY", false},                                   // one letter short
-      {ours + "Ab3x-9", false},                                  // not a letter
+      {ours + "Ab3xY9", true},                                         // stale: removed
+      {ours + "Live00", false},                                        // a live writer holds it
+      {ours + "root00", false},                                        // another user's
+      {ours + "Ab3xY", false},                                         // one letter short
+      {ours + "Ab3x-9", false},                                        // not a letter
       {TemporaryNamePrefix(folder / "report.txt") + "Ab3xY9", false},  // another file's
       {"notes.txt", false},
       {"Tolvan_Config.xml.tmp-123", false},

@@ -88,9 +88,10 @@ TEST_P(KilledWriter, LeavesTheOldOrTheNewFileAndNoLitter) {
   }
   writer.start(file);
   EXPECT_EQ(folder.Names(), std::vector<std::string>{writer.name});
-  std::printf("%s: %d kills, %d files checked whole, %d kills left the temporary file being "
-              "written (removed by the next run), none left after it\n",
-              writer.name, kills, kills, left_behind);
+  std::printf(
+      "%s: %d kills, %d files checked whole, %d kills left the temporary file being "
+      "written (removed by the next run), none left after it\n",
+      writer.name, kills, kills, left_behind);
   EXPECT_GT(left_behind, 0) << "no kill came while a file was being written";
 }
 
