@@ -58,29 +58,32 @@ const Writer kWriters[] = {
 
 enum class Fate { Replaced, InPlace, Refused };
 
-// A file of the ordinary user's (when the test runs as root) holding Before().
-fs::path Owned(const fs::path& file, fs::perms mode) {
-  WriteFile(file, Before());
-  fs::permissions(file, mode);
-  (void)!chown(file.c_str(), kNobody, kNobody);
-  return file;
-}
+constexpr auto kReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+constexpr auto kAllReadWrite = kReadWrite | fs::perms::group_read | fs::perms::group_write |
+                               fs::perms::others_read | fs::perms::others_write;
 
-fs::path Fifo(const fs::path& path) {
-  mkfifo(path.c_str(), 0600);
-  (void)!chown(path.c_str(), kNobody, kNobody);
+// `path` made as `kind` (a file holding Before(), a FIFO, a folder), of the ordinary user's
+// unless `owner` says otherwise (root, when the test runs as root).
+enum class Kind { File, Fifo, Folder };
+fs::path Made(const fs::path& path, Kind kind = Kind::File, fs::perms mode = kReadWrite,
+              uid_t owner = kNobody) {
+  if (kind == Kind::File) WriteFile(path, Before());
+  if (kind == Kind::Fifo) mkfifo(path.c_str(), 0600);
+  if (kind == Kind::Folder) fs::create_directory(path);
+  fs::permissions(path, mode);
+  (void)!chown(path.c_str(), owner, owner);
   return path;
 }
 
-// A folder the ordinary user may not write.
-fs::path Shut(const fs::path& folder) {
-  fs::create_directory(folder);
-  fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                              fs::perms::others_read | fs::perms::others_exec);
-  return folder;
+fs::path Linked(const fs::path& link, const fs::path& to) {
+  fs::create_symlink(to.filename(), link);
+  return link;
 }
 
-constexpr auto kReadWrite = fs::perms::owner_read | fs::perms::owner_write;
+// A folder of root's that the ordinary user may not write.
+fs::path Shut(const fs::path& folder) {
+  return Made(folder, Kind::Folder, fs::perms::owner_all | fs::perms::others_exec, 0);
+}
 
 struct Target {
   const char* name;
@@ -90,57 +93,36 @@ struct Target {
   const char* refusal;  // the report's reason
 };
 
+using F = const fs::path&;
 const Target kTargets[] = {
     {"RegularFile",
-     [](const fs::path& f) { return Owned(f / "r.txt", kReadWrite | fs::perms::group_read); }, true,
+     [](F f) { return Made(f / "r", Kind::File, kAllReadWrite & ~fs::perms::others_write); }, true,
      Fate::Replaced, ""},
-    {"SymbolicLink",
-     [](const fs::path& f) {
-       Owned(f / "real.txt", kReadWrite);
-       fs::create_symlink("real.txt", f / "link.txt");
-       return f / "link.txt";
-     },
-     true, Fate::Replaced, ""},
-    {"DanglingLink",
-     [](const fs::path& f) {
-       fs::create_symlink("made.txt", f / "link.txt");
-       return f / "link.txt";
-     },
-     false, Fate::Replaced, ""},
+    {"SymbolicLink", [](F f) { return Linked(f / "link", Made(f / "real")); }, true, Fate::Replaced,
+     ""},
+    {"DanglingLink", [](F f) { return Linked(f / "link", f / "made"); }, false, Fate::Replaced, ""},
     {"HardLink",
-     [](const fs::path& f) {
-       fs::create_hard_link(Owned(f / "a.txt", kReadWrite), f / "b.txt");
-       return f / "b.txt";
+     [](F f) {
+       fs::create_hard_link(Made(f / "a"), f / "b");
+       return f / "b";
      },
      true, Fate::InPlace, ""},
-    {"Fifo", [](const fs::path& f) { return Fifo(f / "pipe"); }, false, Fate::InPlace, ""},
-    {"FifoNobodyReads", [](const fs::path& f) { return Fifo(f / "pipe"); }, false, Fate::Refused,
+    {"Fifo", [](F f) { return Made(f / "pipe", Kind::Fifo); }, false, Fate::InPlace, ""},
+    {"FifoNobodyReads", [](F f) { return Made(f / "pipe", Kind::Fifo); }, false, Fate::Refused,
      "nothing reads from the pipe"},
-    {"DevNull", [](const fs::path&) { return fs::path("/dev/null"); }, false, Fate::InPlace, ""},
-    {"Folder",
-     [](const fs::path& f) {
-       fs::create_directory(f / "d");
-       return f / "d";
-     },
-     false, Fate::Refused, "it is a folder"},
-    {"ReadOnlyFile", [](const fs::path& f) { return Owned(f / "r.txt", fs::perms::owner_read); },
-     true, Fate::Refused, "the file is read-only"},
-    {"NameOf250Characters",
-     [](const fs::path& f) { return Owned(f / (std::string(246, 'n') + ".txt"), kReadWrite); },
-     true, Fate::Replaced, ""},
-    {"FileInAShutFolder",
-     [](const fs::path& f) { return Owned(Shut(f / "shut") / "r.txt", kReadWrite); }, true,
-     Fate::InPlace, ""},
-    {"NewFileInAShutFolder", [](const fs::path& f) { return Shut(f / "shut") / "r.txt"; }, false,
-     Fate::Refused, "Permission denied"},
+    {"DevNull", [](F) { return fs::path("/dev/null"); }, false, Fate::InPlace, ""},
+    {"Folder", [](F f) { return Made(f / "d", Kind::Folder, fs::perms::owner_all); }, false,
+     Fate::Refused, "it is a folder"},
+    {"ReadOnlyFile", [](F f) { return Made(f / "r", Kind::File, fs::perms::owner_read); }, true,
+     Fate::Refused, "the file is read-only"},
+    {"NameOf250Characters", [](F f) { return Made(f / std::string(250, 'n')); }, true,
+     Fate::Replaced, ""},
+    {"FileInAShutFolder", [](F f) { return Made(Shut(f / "shut") / "r"); }, true, Fate::InPlace,
+     ""},
+    {"NewFileInAShutFolder", [](F f) { return Shut(f / "shut") / "r"; }, false, Fate::Refused,
+     "Permission denied"},
     // Another user's file that everyone may write: renaming would make it the writer's own.
-    {"SomeoneElsesWritableFile",
-     [](const fs::path& f) {
-       WriteFile(f / "r.txt", Before());
-       fs::permissions(f / "r.txt", fs::perms::all & ~fs::perms::owner_exec &
-                                        ~fs::perms::group_exec & ~fs::perms::others_exec);
-       return f / "r.txt";
-     },
+    {"SomeoneElsesWritableFile", [](F f) { return Made(f / "r", Kind::File, kAllReadWrite, 0); },
      true, Fate::InPlace, ""},
 };
 
