@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/mod_tolvan.h"
+#include "persist/file_writer.h"
 #include "ui/frm_tolvan.h"
+#include "ui/mod_tolvan.h"
 #include "ui/qt_services.h"
 #include "ui/window_icon.h"
 
@@ -28,6 +29,7 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tolvan::IgnoreFileSizeSignal();
   if (!HasDisplay()) {
     std::fprintf(stderr, "tolvan: no display to open the window on (DISPLAY is not set)\n");
     return 1;

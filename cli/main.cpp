@@ -22,6 +22,7 @@
 #include "engine/calculation.h"
 #include "engine/feasibility.h"
 #include "engine/solver.h"
+#include "persist/file_writer.h"
 #include "persist/report.h"
 
 namespace {
@@ -90,6 +91,7 @@ std::vector<cli::OutputFile> OutputFiles(const cli::Options& options, const Inpu
 }  // namespace
 
 int main(int argc, char** argv) {
+  IgnoreFileSizeSignal();
   const cli::ParsedOptions parsed = cli::ParseOptions(argc, argv);
   switch (parsed.request) {
     case cli::Request::Help:

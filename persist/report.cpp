@@ -4,11 +4,7 @@
 
 #include "engine/label_format.h"
 #include "engine/number_reading.h"
-#include "persist/atomic_file.h"
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
+#include "persist/file_writer.h"
 
 namespace tolvan {
 namespace {
@@ -130,14 +126,18 @@ std::string ReportText(const ReportInputs& inputs, const DesignResult& result,
 }
 
 std::string WriteReportFile(const std::filesystem::path& file, const std::string& bytes) {
-  std::error_code error;
-#if defined(__unix__) || defined(__APPLE__)
-  // Replacing by rename would pass over a read-only file; a file its owner protected stays.
-  if (std::filesystem::exists(file, error) && ::access(file.c_str(), W_OK) != 0) {
-    return "the file is read-only";
+  return WriteFileSafely(file, bytes);
+}
+
+std::string LimitedReportPath(const std::string& path) {
+  constexpr std::size_t kLongest = 200;
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < path.size(); ++at) {
+    // A byte that continues a UTF-8 sequence starts no character.
+    if ((static_cast<unsigned char>(path[at]) & 0xC0) == 0x80) continue;
+    if (characters++ == kLongest) return path.substr(0, at) + "txt";
   }
-#endif
-  return WriteFileAtomically(file, bytes);
+  return path;
 }
 
 }  // namespace tolvan

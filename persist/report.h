@@ -41,8 +41,14 @@ std::string FormatFrequencyText(const std::string& text, const NumberSeparators&
 // "#,##0.00": grouped by threes, exactly two decimals.
 std::string FormatCentimetres(double value, const NumberSeparators& separators);
 
-// Writes a report's bytes to `file`, replacing an existing file all at once; a file that may
-// not be written is refused. Returns the reason of a failure, or empty.
+// Writes a report's bytes to `file` with WriteFileSafely (persist/file_writer.h): an existing
+// regular file is replaced all at once where its folder allows it, a file this user may not write
+// is refused. Returns the reason of a failure, or empty.
 std::string WriteReportFile(const std::filesystem::path& file, const std::string& bytes);
+
+// The path a report is written to for the UTF-8 path the save dialog gave: a path of more than
+// 200 characters is cut to its first 200 and "txt" put directly after them. Characters are
+// counted as code points, so that a cut never splits one.
+std::string LimitedReportPath(const std::string& path);
 
 }  // namespace tolvan

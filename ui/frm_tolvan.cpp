@@ -27,8 +27,6 @@ namespace {
 constexpr qreal kSmallBoxPoints = 9.75;
 constexpr qreal kLargeBoxPoints = 12;
 constexpr qreal kLambdaPoints = 15.75;
-// A longer path is cut to this many characters and "txt" put after them.
-constexpr qsizetype kLongestReportPath = 200;
 
 // Writes `text` (UTF-8) in the system's narrow encoding: UTF-8 on Linux, the active code page
 // on Windows, where a character it lacks becomes "?". Returns the reason of a failure.
@@ -175,9 +173,7 @@ void frmTolvan::cmdSave_Click() {
        QStringLiteral("txt"), QString::fromStdString(ReportFolder), QString()});
   if (!chosen) return;
 
-  QString path = chosen->path;
-  if (path.size() > kLongestReportPath)
-    path = path.left(kLongestReportPath) + QStringLiteral("txt");
+  const QString path = QString::fromStdString(LimitedReportPath(chosen->path.toStdString()));
   ReportFolder = QFileInfo(path).path().toStdString();
 
   const std::string text = ReportText(ReportInputsFrom(*boxes_), result_, shared_.CommentText,

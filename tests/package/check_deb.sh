@@ -29,7 +29,7 @@ for wanted in ./usr/bin/tolvan ./usr/bin/tolvan-calc \
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libpugixml1v5 qt6-qpa-plugins; do
+for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libpugixml1v5 libexpat1 qt6-qpa-plugins; do
   grep -q "$wanted" <<<"$depends" || fail "the package does not depend on $wanted"
 done
 

@@ -61,12 +61,14 @@ void PrintTo(const CommentCase& c, std::ostream* os) { *os << c.name; }
 class ReportComment : public ::testing::TestWithParam<CommentCase> {};
 
 TEST_P(ReportComment, IsWrittenLineByLineBetweenTheBanners) {
-  const Strings lines = SplitLines(ReportText(kDefaultInputs, DefaultResult(),
-                                              GetParam().comment, "r.txt", {}));
-  const auto comments = std::find(lines.begin(), lines.end(),
-                                  "~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~COMMENTS ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
-  const auto inputs = std::find(lines.begin(), lines.end(),
-                                "~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ INPUTS~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
+  const Strings lines =
+      SplitLines(ReportText(kDefaultInputs, DefaultResult(), GetParam().comment, "r.txt", {}));
+  const auto comments =
+      std::find(lines.begin(), lines.end(),
+                "~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~COMMENTS ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
+  const auto inputs =
+      std::find(lines.begin(), lines.end(),
+                "~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ INPUTS~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ~");
   ASSERT_NE(comments, lines.end());
   ASSERT_NE(inputs, lines.end());
   EXPECT_EQ(Strings(comments + 1, inputs), GetParam().between_banners);
@@ -76,7 +78,7 @@ TEST_P(ReportComment, IsWrittenLineByLineBetweenTheBanners) {
 
 INSTANTIATE_TEST_SUITE_P(
     Comments, ReportComment,
-    ::testing::Values(CommentCase{"Empty", "", {"", ""}},                          // 59 lines
+    ::testing::Values(CommentCase{"Empty", "", {"", ""}},                              // 59 lines
                       CommentCase{"OneLine", "Cut 2 cm long", {"", "Cut 2 cm long"}},  // 59
                       CommentCase{"ThreeLines", "a\r\nb\r\nc", {"", "a", "b", "c"}},   // 61
                       CommentCase{"EndsInALineBreak", "a\r\n", {"", "a", ""}}),
@@ -90,13 +92,19 @@ struct FrequencyCase {
 
 TEST(Report, FrequencyFormatsOnlyAWholeNumber) {
   const FrequencyCase cases[] = {
-      {"150", "150.0", "150,0"},         {"7.1234", "7.123", "7,123"},
-      {"1296.5", "1,296.5", "1.296,5"},  {"0.25", "0.25", "0,25"},
-      {" 150 ", "150.0", "150,0"},       {"1E3", "1,000.0", "1.000,0"},
+      {"150", "150.0", "150,0"},
+      {"7.1234", "7.123", "7,123"},
+      {"1296.5", "1,296.5", "1.296,5"},
+      {"0.25", "0.25", "0,25"},
+      {" 150 ", "150.0", "150,0"},
+      {"1E3", "1,000.0", "1.000,0"},
       {"-1234567.5", "-1,234,567.5", "-1.234.567,5"},
-      {"7.1236", "7.124", "7,124"},      {"0.0004", "0.0", "0,0"},
-      {"150 MHz", "150 MHz", "150 MHz"}, {"1,296.5", "1,296.5", "1,296.5"},
-      {"", "", ""},                      {"abc", "abc", "abc"},
+      {"7.1236", "7.124", "7,124"},
+      {"0.0004", "0.0", "0,0"},
+      {"150 MHz", "150 MHz", "150 MHz"},
+      {"1,296.5", "1,296.5", "1,296.5"},
+      {"", "", ""},
+      {"abc", "abc", "abc"},
       {"1E400", "1E400", "1E400"},
   };
   for (const FrequencyCase& c : cases) {
@@ -116,11 +124,16 @@ TEST(Report, CentimetresHaveTwoDecimalsAndGrouping) {
 TEST(Report, InputTextsAreWrittenExactlyAsTypedWithTheRightHeadings) {
   const ReportInputs inputs{"150 MHz", "50.00", " 75", "89 ", "66.0", "-3,5", "55.5 ohms"};
   const Strings lines = SplitLines(ReportText(inputs, DefaultResult(), "", "r.txt", {}));
-  const Strings expected_in_order{"Operating Frequency = 150 MHz MHz", "    Zo = 50.00 Ohms",
-                                  "    Velocity = 89 %",  "    Zm =  75 Ohms",
-                                  "    Velocity = 66.0%", "    X = -3,5 Ohms",
-                                  "    R = 55.5 ohms Ohms", "Line-1 (50.00 Ohms):",
-                                  "Line-2 ( 75 Ohms):",  "Line-1 (50.00 Ohms):",
+  const Strings expected_in_order{"Operating Frequency = 150 MHz MHz",
+                                  "    Zo = 50.00 Ohms",
+                                  "    Velocity = 89 %",
+                                  "    Zm =  75 Ohms",
+                                  "    Velocity = 66.0%",
+                                  "    X = -3,5 Ohms",
+                                  "    R = 55.5 ohms Ohms",
+                                  "Line-1 (50.00 Ohms):",
+                                  "Line-2 ( 75 Ohms):",
+                                  "Line-1 (50.00 Ohms):",
                                   "Line-2 ( 75 Ohms):"};
   auto at = lines.begin();
   for (const std::string& line : expected_in_order) {
@@ -142,40 +155,25 @@ TEST(Report, TheResultsComeFirstAndTheAlternateResultsSecond) {
   EXPECT_EQ(lines[48], "    4.00 centimeters  (0.499 wavelengths)");
 }
 
-TEST(ReportFile, ReplacesAnExistingReportWhole) {
-  ScratchFolder folder;
-  WriteFile(folder / "r.txt", std::string(5000, 'x'));
-  EXPECT_EQ(WriteReportFile(folder / "r.txt", "new\r\n"), "");
-  EXPECT_EQ(ReadFile(folder / "r.txt"), "new\r\n");
-  EXPECT_EQ(folder.Names(), Strings{"r.txt"});
-}
-
-TEST(ReportFile, AFailedWriteLeavesTheEarlierReportIntact) {
-  ScratchFolder folder;
-  WriteFile(folder / "r.txt", "earlier\r\n");
-  const int status = testing::RunWithFileSizeLimit(100, [&] {
-    return WriteReportFile(folder / "r.txt", std::string(1000, 'n')).empty() ? 1 : 0;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadFile(folder / "r.txt"), "earlier\r\n");
-  EXPECT_EQ(folder.Names(), Strings{"r.txt"});
-}
-
-TEST(ReportFile, AReadOnlyFileOrFolderIsRefused) {
-  ScratchFolder folder;
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
-  WriteFile(folder / "locked.txt", "kept");
-  std::filesystem::permissions(folder / "locked.txt", std::filesystem::perms::owner_read |
-                                                          std::filesystem::perms::others_read);
-  ScratchFolder shut;  // not writable by the unprivileged child
-  const int status = testing::RunUnprivileged([&] {
-    const bool file_refused = !WriteReportFile(folder / "locked.txt", "new").empty();
-    const bool folder_refused = !WriteReportFile(shut / "r.txt", "new").empty();
-    return file_refused && folder_refused ? 0 : 1;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadFile(folder / "locked.txt"), "kept");
-  EXPECT_FALSE(std::filesystem::exists(shut / "r.txt"));
+// Characters of one, two, three and four UTF-8 bytes around the 200th.
+TEST(ReportPath, IsCutAfter200CodePointsNeverInsideOne) {
+  const auto path = [](const std::string& head, const std::string& c, std::size_t count) {
+    std::string text = head;
+    for (std::size_t i = 0; i < count; ++i) text += c;
+    return text;
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {path("/r/", "a", 197), path("/r/", "a", 197)},          // 200: used as it is
+      {path("/r/", "a", 198), path("/r/", "a", 197) + "txt"},  // 201
+      {path("/r/", "é", 197), path("/r/", "é", 197)},          // é: 200 characters, 397 bytes
+      {path("/r/", "é", 198), path("/r/", "é", 197) + "txt"},
+      {path("/r/", "東", 198), path("/r/", "東", 197) + "txt"},
+      {path("/r/", "𝄞", 197), path("/r/", "𝄞", 197)},  // outside the BMP
+      {path("/r/", "𝄞", 250), path("/r/", "𝄞", 197) + "txt"},
+      {"", ""},
+  };
+  for (const auto& [chosen, written] : cases)
+    EXPECT_EQ(LimitedReportPath(chosen), written) << chosen;
 }
 
 TEST(ReportFile, AFolderThatDoesNotExistIsRefused) {

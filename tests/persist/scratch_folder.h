@@ -63,6 +63,13 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// The exit status of `child`, or 128 plus the signal that killed it.
+inline int ExitStatus(pid_t child) {
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 // Runs `body` in a child process as an ordinary user (nobody when the test runs as root) and
 // returns its exit status; `body` returns the status to exit with.
 inline int RunUnprivileged(const std::function<int()>& body) {
@@ -71,23 +78,19 @@ inline int RunUnprivileged(const std::function<int()>& body) {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
     _exit(body());
   }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+  return ExitStatus(child);
 }
 
-// Runs `body` in a child process that may write no file larger than `bytes`, as on a full disk.
+// Runs `body` in a child process that may write no file larger than `bytes` (ulimit -f). The
+// kernel kills it with SIGXFSZ (status 153) at the limit unless `body` ignores that signal.
 inline int RunWithFileSizeLimit(rlim_t bytes, const std::function<int()>& body) {
   const pid_t child = fork();
   if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{bytes, bytes};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(99);
     _exit(body());
   }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+  return ExitStatus(child);
 }
 
 }  // namespace tolvan::testing
