@@ -58,13 +58,26 @@ void ReplaceText(pugi::xml_node element, const std::string& text) {
 }
 
 // The document of the default file's layout: version-only declaration, `data`, the fourteen
-// elements in table order.
+// elements of the default file in table order.
 void BuildLayout(pugi::xml_document& document, const ElementText& text_of) {
   document.reset();
   document.append_child(pugi::node_declaration).append_attribute("version") = "1.0";
   pugi::xml_node data = document.append_child(std::string(kConfigRoot).c_str());
   for (const ConfigElement& element : kConfigElements) {
+    if (!element.in_default_file) continue;
     ReplaceText(data.append_child(std::string(element.name).c_str()), text_of(element));
+  }
+}
+
+// The elements that the default file lacks, each once its value is known.
+void StoreAddedElements(pugi::xml_document& document, const RememberedValues& values) {
+  pugi::xml_node data = document.child(std::string(kConfigRoot).c_str());
+  for (const ConfigElement& element : kConfigElements) {
+    if (element.in_default_file || !values.Known(element.value)) continue;
+    const std::string name(element.name);
+    pugi::xml_node node = data.child(name.c_str());
+    if (!node) node = data.append_child(name.c_str());
+    ReplaceText(node, CurrentText(element, values));
   }
 }
 
@@ -198,6 +211,7 @@ void UpdateConfig(const std::filesystem::path& file, const RememberedValues& val
       ReplaceText(node, CurrentText(element, values));
     }
   }
+  StoreAddedElements(document, values);
   WriteFileAtomically(file, Serialise(document));
 }
 
