@@ -18,10 +18,10 @@ std::string BandEdgesText(const SolutionSummary& solution, double limit,
   if (!(solution.swr <= limit)) return "none";
   const Bandwidth& band = Band(solution, limit);
   const auto mhz = [&](double value) { return FormatFixed(value, 3, decimal_separator); };
-  const std::string low = band.low_mhz ? mhz(*band.low_mhz)
-                                       : "below " + mhz(summary.F * (1 - summary.search.span));
-  const std::string high = band.high_mhz ? mhz(*band.high_mhz)
-                                         : "above " + mhz(summary.F * (1 + summary.search.span));
+  const std::string low =
+      band.low_mhz ? mhz(*band.low_mhz) : "below " + mhz(summary.F * (1 - summary.search.span));
+  const std::string high =
+      band.high_mhz ? mhz(*band.high_mhz) : "above " + mhz(summary.F * (1 + summary.search.span));
   return low + " to " + high + " MHz";
 }
 
@@ -49,10 +49,9 @@ std::vector<AnalysisFigure> AnalysisFigures(const AnalysisSummary& summary,
     figures.push_back({LimitName(limit) + " band",
                        BandEdgesText(summary.results, limit, summary, decimal_separator),
                        BandEdgesText(summary.alternate, limit, summary, decimal_separator)});
-    figures.push_back(
-        {LimitName(limit) + " bandwidth",
-         BandWidthText(summary.results, limit, summary, decimal_separator, true),
-         BandWidthText(summary.alternate, limit, summary, decimal_separator, true)});
+    figures.push_back({LimitName(limit) + " bandwidth",
+                       BandWidthText(summary.results, limit, summary, decimal_separator, true),
+                       BandWidthText(summary.alternate, limit, summary, decimal_separator, true)});
   }
   return figures;
 }

@@ -20,8 +20,8 @@ struct ChartPoint {
 
 struct ChartStroke {
   Rgb colour = 0;
-  double width = 1;             // pixels
-  std::vector<double> dashes;   // dash and gap lengths in pixels; empty for a solid line
+  double width = 1;            // pixels
+  std::vector<double> dashes;  // dash and gap lengths in pixels; empty for a solid line
 };
 
 struct LineMark {

@@ -57,8 +57,8 @@ Rgb Mix(Rgb colour, Rgb with, double share) {
 
 // The grey of the same lightness, paled, so that a stale chart reads as a shadow of itself.
 Rgb Greyed(Rgb colour) {
-  const double lightness = 0.30 * ((colour >> 16) & 0xff) + 0.59 * ((colour >> 8) & 0xff) +
-                           0.11 * (colour & 0xff);
+  const double lightness =
+      0.30 * ((colour >> 16) & 0xff) + 0.59 * ((colour >> 8) & 0xff) + 0.11 * (colour & 0xff);
   const auto grey = static_cast<Rgb>(std::lround(255 - (255 - lightness) * 0.4));
   return grey << 16 | grey << 8 | grey;
 }
@@ -88,15 +88,15 @@ class Layout {
       : F_(F), rows_(rows), style_(style) {
     chart_.width = width;
     chart_.height = height;
-    frame_ = {kLeft, kTop, width - kRight, height - kBottom, rows.front().mhz, rows.back().mhz,
-              SwrTop(rows)};
+    frame_ = {kLeft,           kTop,        width - kRight, height - kBottom, rows.front().mhz,
+              rows.back().mhz, SwrTop(rows)};
   }
 
   SwrChart Build() {
     chart_.title = SwrChartTitle(F_, style_.decimal_separator);
     Add(RectMark{0, 0, chart_.width, chart_.height, kWhite, {kWhite, 0, {}}});
-    Add(Text({chart_.width / 2, 26}, "SWR against frequency (design frequency " + Number(F_, 3) +
-                                         " MHz)",
+    Add(Text({chart_.width / 2, 26},
+             "SWR against frequency (design frequency " + Number(F_, 3) + " MHz)",
              TextAnchor::Middle, 15));
     Legend();
     Grid();
@@ -133,7 +133,9 @@ class Layout {
     return Weaker(results) ? Mix(colour, kWhite, 0.35) : colour;
   }
   ChartStroke CurveStroke(bool results) const {
-    const double width = Stronger(results) ? kStrongWidth : Weaker(results) ? kWeakWidth : kEvenWidth;
+    const double width = Stronger(results) ? kStrongWidth
+                         : Weaker(results) ? kWeakWidth
+                                           : kEvenWidth;
     return {Colour(results), width, {}};
   }
 
@@ -168,8 +170,12 @@ class Layout {
   }
 
   void Axes() {
-    Add(RectMark{frame_.left, frame_.top, frame_.right - frame_.left, frame_.bottom - frame_.top,
-                 std::nullopt, {kBlack, 1, {}}});
+    Add(RectMark{frame_.left,
+                 frame_.top,
+                 frame_.right - frame_.left,
+                 frame_.bottom - frame_.top,
+                 std::nullopt,
+                 {kBlack, 1, {}}});
     Add(Text({(frame_.left + frame_.right) / 2, chart_.height - 14}, "Frequency (MHz)",
              TextAnchor::Middle));
     TextMark swr = Text({18, (frame_.top + frame_.bottom) / 2}, "SWR", TextAnchor::Middle);
@@ -202,33 +208,44 @@ class Layout {
     Add(std::move(curve));
   }
 
-  // Dots where each curve crosses each limit, and the band written beside its limit line: the
-  // results' above it, the alternate's below, kept inside the plot.
+  // For the solution drawn stronger (or both when neither is): a dot where its curve crosses
+  // each limit, the edge's frequency beside the dot on the side away from the band, and the
+  // band's width above the limit line between the edges, all kept inside the plot.
   void Bands(const AnalysisSummary& summary) {
     for (const bool results : {true, false}) {
+      if (Weaker(results)) continue;
       const SolutionSummary& solution = results ? summary.results : summary.alternate;
       for (const double limit : {1.5, 2.0}) {
         if (!(solution.swr <= limit)) continue;
         const Bandwidth& band = limit == 2.0 ? solution.swr_2 : solution.swr_1_5;
         const double y = frame_.Y(limit);
-        for (const std::optional<double>& edge : {band.low_mhz, band.high_mhz}) {
-          if (edge && *edge >= frame_.low_mhz && *edge <= frame_.high_mhz) {
-            Add(DotMark{{frame_.X(*edge), y}, Stronger(results) ? 4.0 : 3.0, Colour(results)});
-          }
+        const auto shown = [&](const std::optional<double>& edge) {
+          return edge && *edge >= frame_.low_mhz && *edge <= frame_.high_mhz;
+        };
+        for (const bool low : {true, false}) {
+          const std::optional<double>& edge = low ? band.low_mhz : band.high_mhz;
+          if (!shown(edge)) continue;
+          const double x = frame_.X(*edge);
+          Add(DotMark{{x, y}, 3.5, Colour(results)});
+          TextMark label = Text({}, Number(*edge, 3), low ? TextAnchor::End : TextAnchor::Start, 11,
+                                Colour(results));
+          const double width = TextWidth(label.text, label.size);
+          label.at = {low ? std::max(x - 6, frame_.left + width + 3)
+                          : std::min(x + 6, frame_.right - width - 3),
+                      y + 15};
+          Add(std::move(label));
         }
-        const double low = std::max(band.low_mhz.value_or(frame_.low_mhz), frame_.low_mhz);
-        const double high = std::min(band.high_mhz.value_or(frame_.high_mhz), frame_.high_mhz);
-        TextMark note = Text({}, BandEdgesText(solution, limit, summary, style_.decimal_separator) +
-                                     ": " +
-                                     BandWidthText(solution, limit, summary,
-                                                   style_.decimal_separator, false),
-                             TextAnchor::Middle, 11, Colour(results));
-        note.bold = Stronger(results);
-        const double half = TextWidth(note.text, note.size) / 2 + 4;
+        const double low = shown(band.low_mhz) ? *band.low_mhz : frame_.low_mhz;
+        const double high = shown(band.high_mhz) ? *band.high_mhz : frame_.high_mhz;
+        TextMark note =
+            Text({}, BandWidthText(solution, limit, summary, style_.decimal_separator, true),
+                 TextAnchor::Middle, 11, Colour(results));
+        note.bold = true;
+        const double half = TextWidth(note.text, note.size) / 2 + 3;
         const double middle = (frame_.X(low) + frame_.X(high)) / 2;
-        note.at = {std::clamp(middle, frame_.left + half, std::max(frame_.left + half,
-                                                                     frame_.right - half)),
-                   results ? y - 6 : y + 15};
+        note.at = {std::clamp(middle, frame_.left + half,
+                              std::max(frame_.left + half, frame_.right - half)),
+                   y - 6};
         Add(std::move(note));
       }
     }

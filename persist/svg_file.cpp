@@ -93,8 +93,7 @@ struct MarkWriter {
     if (text.colour != 0) Set(node, "fill", Colour(text.colour));
     if (text.bold) Set(node, "font-weight", "bold");
     if (text.upright) {
-      Set(node, "transform",
-          "rotate(-90 " + Number(text.at.x) + ' ' + Number(text.at.y) + ')');
+      Set(node, "transform", "rotate(-90 " + Number(text.at.x) + ' ' + Number(text.at.y) + ')');
     }
     node.text().set(text.text.c_str());
   }

@@ -21,8 +21,8 @@
 namespace tolvan {
 namespace {
 
-constexpr int kDefaultWidth = 760, kDefaultHeight = 660;  // pixels
-constexpr int kGapBesideMain = 8;                          // pixels
+constexpr int kDefaultWidth = 820, kDefaultHeight = 660;  // pixels
+constexpr int kGapBesideMain = 8;                         // pixels
 constexpr qreal kPngScale = 2;  // a PNG twice as fine as the screen, for printing
 
 int Pixels(std::int32_t twips) { return static_cast<int>(twips / kTwipsPerPixel); }
@@ -31,10 +31,12 @@ StrongerCurve Stronger(bool results_on_view) {
   return results_on_view ? StrongerCurve::Results : StrongerCurve::Alternate;
 }
 
-QLabel* FigureLabel(const QString& text, const QString& accessible_name) {
-  auto* label = new QLabel(text);
+QLabel* FigureLabel(const QString& text, const QString& accessible_name, QWidget* figures) {
+  auto* label = new QLabel(text, figures);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label->setWordWrap(true);  // a narrow window folds the long bands
   label->setAccessibleName(accessible_name);
+  label->show();  // at once, not when the layout gets round to it
   return label;
 }
 
@@ -91,12 +93,12 @@ void frmSwr::Form_Load(QWidget& main_window) {
 
   const QRect main = main_window.frameGeometry();
   QPoint beside(main.right() + 1 + kGapBesideMain, main.top());
-  if (beside.x() + width() > room.right() && main.left() - kGapBesideMain - width() >= room.left()) {
+  if (beside.x() + width() > room.right() &&
+      main.left() - kGapBesideMain - width() >= room.left()) {
     beside.setX(main.left() - kGapBesideMain - width());
   }
-  const std::array<std::int32_t, 2> edges{
-      place[kSwrLeft].value_or(beside.x() * kTwipsPerPixel),
-      place[kSwrTop].value_or(beside.y() * kTwipsPerPixel)};
+  const std::array<std::int32_t, 2> edges{place[kSwrLeft].value_or(beside.x() * kTwipsPerPixel),
+                                          place[kSwrTop].value_or(beside.y() * kTwipsPerPixel)};
   MoveToTwips(*this, edges);
 }
 
@@ -114,8 +116,8 @@ void frmSwr::ShowAnalysis(const SwrAnalysis& analysis, bool results_on_view) {
   chart_->SetAnalysis(analysis, Stronger(results_on_view));
   ShowFigures(analysis);
   MarkSolutionOnView(results_on_view);
-  for (QWidget* widget : {figures_, static_cast<QWidget*>(cmdSaveSvg_),
-                          static_cast<QWidget*>(cmdSavePng_)}) {
+  for (QWidget* widget :
+       {figures_, static_cast<QWidget*>(cmdSaveSvg_), static_cast<QWidget*>(cmdSavePng_)}) {
     widget->setEnabled(true);
   }
 }
@@ -127,8 +129,8 @@ void frmSwr::ShowSolutionOnView(bool results_on_view) {
 
 void frmSwr::MarkStale() {
   chart_->SetStale(true);
-  for (QWidget* widget : {figures_, static_cast<QWidget*>(cmdSaveSvg_),
-                          static_cast<QWidget*>(cmdSavePng_)}) {
+  for (QWidget* widget :
+       {figures_, static_cast<QWidget*>(cmdSaveSvg_), static_cast<QWidget*>(cmdSavePng_)}) {
     widget->setEnabled(false);
   }
 }
@@ -143,18 +145,18 @@ void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
   alternate_column_.clear();
   const QString results = QStringLiteral("Results (first solution)");
   const QString alternate = QStringLiteral("Alternate results (second solution)");
-  results_column_.push_back(FigureLabel(results, results));
-  alternate_column_.push_back(FigureLabel(alternate, alternate));
+  results_column_.push_back(FigureLabel(results, results, figures_));
+  alternate_column_.push_back(FigureLabel(alternate, alternate, figures_));
   figure_grid_->addWidget(results_column_.back(), 0, 1);
   figure_grid_->addWidget(alternate_column_.back(), 0, 2);
   int row = 1;
   for (const AnalysisFigure& figure : AnalysisFigures(analysis.summary, decimal_separator_)) {
     const QString quantity = QString::fromStdString(figure.quantity);
-    figure_grid_->addWidget(FigureLabel(quantity, quantity), row, 0);
+    figure_grid_->addWidget(FigureLabel(quantity, quantity, figures_), row, 0);
     results_column_.push_back(FigureLabel(QString::fromStdString(figure.results),
-                                          quantity + QStringLiteral(", ") + results));
+                                          quantity + QStringLiteral(", ") + results, figures_));
     alternate_column_.push_back(FigureLabel(QString::fromStdString(figure.alternate),
-                                            quantity + QStringLiteral(", ") + alternate));
+                                            quantity + QStringLiteral(", ") + alternate, figures_));
     figure_grid_->addWidget(results_column_.back(), row, 1);
     figure_grid_->addWidget(alternate_column_.back(), row, 2);
     ++row;
@@ -176,9 +178,9 @@ void frmSwr::MarkSolutionOnView(bool results_on_view) {
 
 std::optional<QString> frmSwr::AskChartPath(const QString& title, const QString& filter,
                                             const QString& suffix) {
-  const std::optional<ChosenFile> chosen = services_.save_dialog.Ask(
-      {title, filter, suffix, QString::fromStdString(chart_folder_),
-       QStringLiteral("swr.") + suffix});
+  const std::optional<ChosenFile> chosen =
+      services_.save_dialog.Ask({title, filter, suffix, QString::fromStdString(chart_folder_),
+                                 QStringLiteral("swr.") + suffix});
   if (!chosen) return std::nullopt;
   chart_folder_ = QFileInfo(chosen->path).path().toStdString();
   return chosen->path;
@@ -187,8 +189,7 @@ std::optional<QString> frmSwr::AskChartPath(const QString& title, const QString&
 void frmSwr::WriteChart(const QString& path, const std::string& bytes) {
   const std::string failure = WriteFileAtomically(path.toStdString(), bytes);
   if (failure.empty()) return;
-  services_.messages.Show("The chart could not be saved as " + path.toStdString() + ": " +
-                          failure);
+  services_.messages.Show("The chart could not be saved as " + path.toStdString() + ": " + failure);
 }
 
 void frmSwr::cmdSaveSvg_Click() {

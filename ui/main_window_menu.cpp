@@ -20,7 +20,8 @@ MainWindowMenu::MainWindowMenu(QWidget& window, QList<QAction*> entries)
   }
   // X11 turns the menu key into a context-menu event of its own; this one comes first and the
   // second then meets the open menu, which ignores it.
-  for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
     auto* shortcut = new QShortcut(keys, &window_);
     connect(shortcut, &QShortcut::activated, this, &MainWindowMenu::OpenForFocus);
   }

@@ -52,7 +52,9 @@ void SwrChartView::Changed() {
     }
     description += QStringLiteral(".");
   }
-  if (stale_) description += QStringLiteral(" ") + QString::fromUtf8(kStaleNotice.data(), kStaleNotice.size()) + ".";
+  if (stale_)
+    description +=
+        QStringLiteral(" ") + QString::fromUtf8(kStaleNotice.data(), kStaleNotice.size()) + ".";
   setAccessibleDescription(description);
 }
 
