@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "ui/mod_tolvan.h"
 #include "engine/design_result.h"
 #include "persist/report.h"
-#include "ui/mod_tolvan.h"
 #include "ui/windowing_services.h"
 
 class QLabel;

@@ -1,10 +1,10 @@
 #include "persist/config_file.h"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 #include <unistd.h>
 
 #include <climits>
-#include <pugixml.hpp>
 #include <string>
 #include <vector>
 
@@ -29,12 +29,8 @@ std::string Wrap(const std::string& children) {
 FakeValues Current() {
   FakeValues values;
   values.texts = {{Remembered::ReportFolder, "/home/ham/reports"},
-                  {Remembered::Freq, "14.2"},
-                  {Remembered::Zo, "50"},
-                  {Remembered::Zm, "75"},
-                  {Remembered::VF0, "66"},
-                  {Remembered::VF1, "66"},
-                  {Remembered::Xl, "0"},
+                  {Remembered::Freq, "14.2"}, {Remembered::Zo, "50"},  {Remembered::Zm, "75"},
+                  {Remembered::VF0, "66"},    {Remembered::VF1, "66"}, {Remembered::Xl, "0"},
                   {Remembered::Rl, "100"}};
   values.positions = {{Remembered::CommentsLeft, 1500}, {Remembered::CommentsTop, -30},
                       {Remembered::InfoLeft, 2000},     {Remembered::InfoTop, 2010},
@@ -82,8 +78,8 @@ TEST(LoadConfig, FirstStartCreatesTheDefaultFileAndLoadsIt) {
 
   EXPECT_EQ(ReadFile(file), DefaultConfigText(folder.path().string()));
   // The boxes are written one after another in the order of the file.
-  EXPECT_EQ(values.journal, (Strings{"0=" + folder.path().string(), "1=150", "2=50", "3=75", "4=89",
-                                     "5=66", "6=-3.5", "7=55.5"}));
+  EXPECT_EQ(values.journal, (Strings{"0=" + folder.path().string(), "1=150", "2=50", "3=75",
+                                     "4=89", "5=66", "6=-3.5", "7=55.5"}));
   for (const ConfigElement& element : kConfigElements) {
     if (element.position && element.in_default_file) {
       EXPECT_EQ(values.Position(element.value), 10) << element.name;
@@ -113,21 +109,10 @@ struct PositionCase {
 
 TEST(LoadConfig, PositionsReadTheLeadingNumberRoundedHalfToEven) {
   const PositionCase cases[] = {
-      {"120", 120},
-      {"12.5", 12},
-      {"13.5", 14},
-      {"-45", -45},
-      {"-2.5", -2},
-      {"1 2", 12},
-      {"letters", 0},
-      {"", 0},
-      {"7.49", 7},
-      {"1E3", 1000},
-      {"2147483647", INT32_MAX},
-      {"3E9", INT32_MAX},
-      {"-3E9", INT32_MIN},
-      {"1E400", INT32_MAX},
-      {"-1E400", INT32_MIN},
+      {"120", 120},        {"12.5", 12},         {"13.5", 14},         {"-45", -45},
+      {"-2.5", -2},        {"1 2", 12},          {"letters", 0},       {"", 0},
+      {"7.49", 7},         {"1E3", 1000},        {"2147483647", INT32_MAX},
+      {"3E9", INT32_MAX},  {"-3E9", INT32_MIN},  {"1E400", INT32_MAX}, {"-1E400", INT32_MIN},
   };
   ScratchFolder folder;
   const auto file = folder / "Tolvan_Config.xml";
@@ -140,9 +125,8 @@ TEST(LoadConfig, PositionsReadTheLeadingNumberRoundedHalfToEven) {
 TEST(LoadConfig, NamesInAnyCaseAndWithAPrefixLoadTheLaterOfTwoWins) {
   ScratchFolder folder;
   const auto file = folder / "Tolvan_Config.xml";
-  WriteFile(file,
-            "<data xmlns:t=\"urn:t\"><FREQ>7</FREQ><t:Zm>300</t:Zm><zo>50</zo>"
-            "<unknown>1</unknown><zo>75</zo><x>-<b>1</b>2</x></data>");
+  WriteFile(file, "<data xmlns:t=\"urn:t\"><FREQ>7</FREQ><t:Zm>300</t:Zm><zo>50</zo>"
+                  "<unknown>1</unknown><zo>75</zo><x>-<b>1</b>2</x></data>");
   const FakeValues values = Loaded(file);
   EXPECT_EQ(values.Text(Remembered::Freq), "7");
   EXPECT_EQ(values.Text(Remembered::Zm), "300");
@@ -187,35 +171,31 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedCase{"Truncated", Wrap("<freq>150</freq>").substr(0, 40)},
                       DamagedCase{"NotXml", "freq=150\nzo=50\n"},
                       DamagedCase{"BinaryGarbage", std::string("\0\xff\xfe<", 4)},
-                      DamagedCase{"WrongRoot",
-                                  "<?xml version=\"1.0\"?><settings><zo>1</zo></settings>"},
+                      DamagedCase{"WrongRoot", "<?xml version=\"1.0\"?><settings><zo>1</zo></settings>"},
                       DamagedCase{"MismatchedTags", "<data><zo>50</zm></data>"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UpdateConfig, WritesTheCurrentValuesAndKeepsEverythingElse) {
   ScratchFolder folder;
   const auto file = folder / "Tolvan_Config.xml";
-  WriteFile(file,
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n<data>\r\n"
-            "<callsign>G4XYZ</callsign>\r\n" +
-                DefaultConfigText("/tmp")
-                    .substr(30, std::string::npos)
-                    .substr(0, DefaultConfigText("/tmp").size() - 30 - 9) +
-                "<?note keep?><zo>second</zo>\r\n</data>\r\n");
+  WriteFile(file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n<data>\r\n"
+                  "<callsign>G4XYZ</callsign>\r\n" +
+                      DefaultConfigText("/tmp").substr(30, std::string::npos).substr(
+                          0, DefaultConfigText("/tmp").size() - 30 - 9) +
+                      "<?note keep?><zo>second</zo>\r\n</data>\r\n");
   UpdateConfig(file, Current());
   const std::string written = ReadFile(file);
 
   pugi::xml_document document;
   ASSERT_TRUE(document.load_string(written.c_str(), pugi::parse_default | pugi::parse_comments |
                                                         pugi::parse_pi | pugi::parse_declaration));
-  EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n", 0),
-            0u);
+  EXPECT_EQ(written.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n", 0), 0u);
   Strings names;
   for (pugi::xml_node child : document.child("data").children()) names.push_back(child.name());
   EXPECT_EQ(names, (Strings{"callsign", "path", "freq", "zo", "zm", "vo", "vm", "x", "r", "fc0",
                             "fc1", "fi0", "fi1", "fs0", "fs1", "note", "zo"}));
   EXPECT_STREQ(document.child("data").child_value("callsign"), "G4XYZ");
-  EXPECT_STREQ(document.child("data").child_value("zo"), "50");               // the first zo
+  EXPECT_STREQ(document.child("data").child_value("zo"), "50");            // the first zo
   EXPECT_STREQ(document.child("data").last_child().child_value(), "second");  // the second
   EXPECT_STREQ(document.child("data").child_value("fc1"), "-30");
 }
@@ -229,17 +209,11 @@ TEST(UpdateConfig, ADefaultFileStaysInItsLayoutWithTheNewValues) {
   values.texts[Remembered::Freq] = "150";
   UpdateConfig(file, values);
   std::string expected = DefaultConfigText("/old");
-  for (const auto& [from, to] :
-       std::vector<std::pair<std::string, std::string>>{{"<zo>50", "<zo>50"},
-                                                        {"<vo>89", "<vo>66"},
-                                                        {"<x>-3.5", "<x>0"},
-                                                        {"<r>55.5", "<r>100"},
-                                                        {"<fc0>10", "<fc0>1500"},
-                                                        {"<fc1>10", "<fc1>-30"},
-                                                        {"<fi0>10", "<fi0>2000"},
-                                                        {"<fi1>10", "<fi1>2010"},
-                                                        {"<fs0>10", "<fs0>4500"},
-                                                        {"<fs1>10", "<fs1>3000"}}) {
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"<zo>50", "<zo>50"}, {"<vo>89", "<vo>66"}, {"<x>-3.5", "<x>0"},
+           {"<r>55.5", "<r>100"}, {"<fc0>10", "<fc0>1500"}, {"<fc1>10", "<fc1>-30"},
+           {"<fi0>10", "<fi0>2000"}, {"<fi1>10", "<fi1>2010"}, {"<fs0>10", "<fs0>4500"},
+           {"<fs1>10", "<fs1>3000"}}) {
     expected.replace(expected.find(from), from.size(), to);
   }
   EXPECT_EQ(ReadFile(file), expected);
@@ -261,16 +235,8 @@ TEST(UpdateConfig, HostileTextsComeBackAsWrittenApartFromTrimming) {
   ScratchFolder folder;
   const auto file = folder / "Tolvan_Config.xml";
   WriteFile(file, DefaultConfigText("/tmp"));
-  const Strings texts{"a & b",
-                      "<zo>",
-                      "]]>",
-                      "\"quoted\" 'single'",
-                      "Zürich Ωμέγα 東京",
-                      "  padded  ",
-                      "&amp;",
-                      "<!-- not a comment -->",
-                      "tab\there",
-                      ""};
+  const Strings texts{"a & b", "<zo>", "]]>", "\"quoted\" 'single'", "Zürich Ωμέγα 東京",
+                      "  padded  ", "&amp;", "<!-- not a comment -->", "tab\there", ""};
   for (const std::string& text : texts) {
     FakeValues values = Current();
     values.texts[Remembered::Zo] = text;
@@ -279,17 +245,14 @@ TEST(UpdateConfig, HostileTextsComeBackAsWrittenApartFromTrimming) {
     const FakeValues loaded = Loaded(file);
     const bool padded = text == "  padded  ";
     EXPECT_EQ(loaded.Text(Remembered::Zo), padded ? "padded" : text);
-    EXPECT_EQ(loaded.Text(Remembered::ReportFolder),
-              padded ? "/reports/  padded" : "/reports/" + text);
+    EXPECT_EQ(loaded.Text(Remembered::ReportFolder), padded ? "/reports/  padded" : "/reports/" + text);
   }
 }
 
 TEST(UpdateConfig, AFileInAnotherEncodingIsWrittenBackAsUtf8AndSaysSo) {
   ScratchFolder folder;
   const auto file = folder / "Tolvan_Config.xml";
-  WriteFile(
-      file,
-      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><data><path>/home/J\xf6rg</path></data>");
+  WriteFile(file, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><data><path>/home/J\xf6rg</path></data>");
   FakeValues values = Loaded(file);
   EXPECT_EQ(values.Text(Remembered::ReportFolder), "/home/J\u00f6rg");
   UpdateConfig(file, values);
@@ -331,10 +294,11 @@ TEST(UpdateConfig, AReadOnlyFolderChangesNothingAndReportsNothing) {
   const auto file = folder / "Tolvan_Config.xml";
   const std::string before = DefaultConfigText("/before");
   WriteFile(file, before);
-  std::filesystem::permissions(
-      folder.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                         std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                         std::filesystem::perms::others_exec);
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all |
+                                                  std::filesystem::perms::group_read |
+                                                  std::filesystem::perms::group_exec |
+                                                  std::filesystem::perms::others_read |
+                                                  std::filesystem::perms::others_exec);
   std::filesystem::permissions(file, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::group_read |
                                          std::filesystem::perms::others_read);
