@@ -34,7 +34,7 @@ std::string BandWidthText(const SolutionSummary& solution, double limit,
   const double width = WidthMhz(band, summary);
   std::string text = more + FormatFixed(width, 3, decimal_separator) + " MHz";
   if (with_percent) {
-    text += " (" + more + FormatFixed(width / summary.F * 100, 2, decimal_separator) + " % of F)";
+    text += " (" + FormatFixed(width / summary.F * 100, 2, decimal_separator) + " % of F)";
   }
   return text;
 }

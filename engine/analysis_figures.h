@@ -27,8 +27,8 @@ std::vector<AnalysisFigure> AnalysisFigures(const AnalysisSummary& summary,
 std::string BandEdgesText(const SolutionSummary& solution, double limit,
                           const AnalysisSummary& summary, std::string_view decimal_separator);
 
-// The width of that band: "32.802 MHz", with "(21.87 % of F)" when `with_percent`; "more than"
-// before both numbers when an edge lies beyond the search; "none" when there is no band.
+// The width of that band: "32.802 MHz", with " (21.87 % of F)" when `with_percent`; "more than
+// " before it when an edge lies beyond the search; "none" when there is no band.
 std::string BandWidthText(const SolutionSummary& solution, double limit,
                           const AnalysisSummary& summary, std::string_view decimal_separator,
                           bool with_percent);

@@ -36,9 +36,9 @@ double SwrTop(const std::vector<SweepRow>& rows) {
   return std::clamp(std::ceil(worst * 2) / 2, 2.5, 4.0);
 }
 
-// A round step (1, 2 or 5 times a power of ten) giving about one frequency tick per 90 pixels.
+// A round step (1, 2 or 5 times a power of ten) giving about one frequency tick per 70 pixels.
 double TickStep(double span_mhz, double plot_width) {
-  const double wanted = span_mhz / std::max(2.0, plot_width / 90);
+  const double wanted = span_mhz / std::max(2.0, plot_width / 70);
   const double power = std::pow(10, std::floor(std::log10(wanted)));
   for (const double factor : {1.0, 2.0, 5.0}) {
     if (factor * power >= wanted) return factor * power;

@@ -34,7 +34,6 @@ StrongerCurve Stronger(bool results_on_view) {
 QLabel* FigureLabel(const QString& text, const QString& accessible_name, QWidget* figures) {
   auto* label = new QLabel(text, figures);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  label->setWordWrap(true);  // a narrow window folds the long bands
   label->setAccessibleName(accessible_name);
   label->show();  // at once, not when the layout gets round to it
   return label;
@@ -58,7 +57,7 @@ frmSwr::frmSwr(QWidget& main_window, ModTolvan& shared, WindowingServices servic
   figures_->setAccessibleName(QStringLiteral("Figures of both solutions"));
   figure_grid_ = new QGridLayout(figures_);
   figure_grid_->setContentsMargins(0, 0, 0, 0);
-  figure_grid_->setHorizontalSpacing(18);
+  figure_grid_->setHorizontalSpacing(12);
   cmdSaveSvg_ = new QPushButton(QStringLiteral("Save as SVG"), this);
   cmdSaveSvg_->setObjectName(QStringLiteral("cmdSaveSvg"));
   cmdSavePng_ = new QPushButton(QStringLiteral("Save as PNG"), this);
@@ -161,8 +160,7 @@ void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
     figure_grid_->addWidget(alternate_column_.back(), row, 2);
     ++row;
   }
-  figure_grid_->setColumnStretch(1, 1);
-  figure_grid_->setColumnStretch(2, 1);
+  figure_grid_->setColumnStretch(3, 1);  // the room to spare goes to the right
 }
 
 // The column of the solution on view is set in bold, as its curve is drawn stronger.

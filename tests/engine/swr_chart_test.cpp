@@ -45,7 +45,7 @@ TEST(AnalysisFigures, AreTheCommandLinesWordsWithTheLocalesSeparator) {
   EXPECT_EQ(figures[0].alternate, "1,00");
   EXPECT_EQ(figures[3].quantity, "2:1 band");
   EXPECT_EQ(figures[3].results, "below 7,100 to above 21,300 MHz");
-  EXPECT_EQ(figures[4].results, "more than 14,200 MHz (more than 100,00 % of F)");
+  EXPECT_EQ(figures[4].results, "more than 14,200 MHz (100,00 % of F)");
   EXPECT_EQ(figures[1].alternate, "13,246 to 15,249 MHz");
   EXPECT_EQ(figures[2].alternate, "2,003 MHz (14,11 % of F)");
   const AnalysisSummary mismatched = Bands(97, 103, 1.7);
