@@ -26,7 +26,6 @@ class SwrChartView final : public QWidget {
   // The chart as it is painted now (empty before the first analysis), at `width` × `height`
   // pixels, or at the widget's size when none are given.
   SwrChart Layout(std::optional<QSizeF> size = std::nullopt) const;
-  bool HasAnalysis() const { return analysis_.has_value(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

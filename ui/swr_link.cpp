@@ -25,8 +25,6 @@ SwrLink::SwrLink(QWidget& main_window, ModTolvan& shared, WindowingServices serv
 
 SwrLink::~SwrLink() = default;
 
-frmSwr* SwrLink::window() const { return window_; }
-
 const SwrAnalysis* SwrLink::Analysis() {
   if (!analysis_ && design_) analysis_ = AnalyseSwr(*design_);
   return analysis_ ? &*analysis_ : nullptr;

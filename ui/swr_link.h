@@ -41,9 +41,6 @@ class SwrLink final : public QObject {
   // Closes the window if it is open, which stores its place in SwrPlace.
   void Close();
 
-  // The open window, or null.
-  frmSwr* window() const;
-
  private:
   void mnuSwr_Click();
   const SwrAnalysis* Analysis();
