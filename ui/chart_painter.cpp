@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <cmath>
+#include <list>
 
 namespace tolvan {
 namespace {
@@ -23,8 +24,29 @@ QPen Pen(const ChartStroke& stroke) {
 
 QPointF Point(const ChartPoint& point) { return {point.x, point.y}; }
 
+// The chart's few faces, made once per painting rather than once per text.
+class Faces {
+ public:
+  const QFont& Face(double size, bool bold) {
+    const int pixels = static_cast<int>(std::lround(size));
+    for (const auto& [key, font] : faces_) {
+      if (key.first == pixels && key.second == bold) return font;
+    }
+    QFont font(QStringLiteral("sans-serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    faces_.push_back({{pixels, bold}, font});
+    return faces_.back().second;
+  }
+
+ private:
+  std::list<std::pair<std::pair<int, bool>, QFont>> faces_;
+};
+
 struct MarkPainter {
   QPainter& painter;
+  Faces& faces;
 
   void operator()(const LineMark& line) const {
     painter.setPen(Pen(line.stroke));
@@ -57,15 +79,11 @@ struct MarkPainter {
   }
 
   void operator()(const TextMark& text) const {
-    QFont font(QStringLiteral("sans-serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(static_cast<int>(std::lround(text.size)));
-    font.setBold(text.bold);
+    const QFont& font = faces.Face(text.size, text.bold);
     const QString words = QString::fromStdString(text.text);
-    const qreal width = QFontMetricsF(font).horizontalAdvance(words);
-    const qreal shift = text.anchor == TextAnchor::Start    ? 0
-                        : text.anchor == TextAnchor::Middle ? width / 2
-                                                            : width;
+    const qreal width =
+        text.anchor == TextAnchor::Start ? 0 : QFontMetricsF(font).horizontalAdvance(words);
+    const qreal shift = text.anchor == TextAnchor::Middle ? width / 2 : width;
     painter.save();
     painter.translate(Point(text.at));
     if (text.upright) painter.rotate(-90);
@@ -82,7 +100,8 @@ void PaintChart(QPainter& painter, const Chart& chart) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  const MarkPainter mark_painter{painter};
+  Faces faces;
+  const MarkPainter mark_painter{painter, faces};
   for (const ChartMark& mark : chart.marks) std::visit(mark_painter, mark);
   painter.restore();
 }

@@ -134,33 +134,41 @@ void frmSwr::MarkStale() {
   }
 }
 
-// One row per figure: its name, then the results' and the alternate results' text.
+// One row per figure: its name, then the results' and the alternate results' text. The rows
+// are made anew only when their number changes; otherwise their texts change.
 void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
-  while (QLayoutItem* item = figure_grid_->takeAt(0)) {
-    delete item->widget();
-    delete item;
-  }
-  results_column_.clear();
-  alternate_column_.clear();
   const QString results = QStringLiteral("Results (first solution)");
   const QString alternate = QStringLiteral("Alternate results (second solution)");
-  results_column_.push_back(FigureLabel(results, results, figures_));
-  alternate_column_.push_back(FigureLabel(alternate, alternate, figures_));
-  figure_grid_->addWidget(results_column_.back(), 0, 1);
-  figure_grid_->addWidget(alternate_column_.back(), 0, 2);
-  int row = 1;
-  for (const AnalysisFigure& figure : AnalysisFigures(analysis.summary, decimal_separator_)) {
-    const QString quantity = QString::fromStdString(figure.quantity);
-    figure_grid_->addWidget(FigureLabel(quantity, quantity, figures_), row, 0);
-    results_column_.push_back(FigureLabel(QString::fromStdString(figure.results),
-                                          quantity + QStringLiteral(", ") + results, figures_));
-    alternate_column_.push_back(FigureLabel(QString::fromStdString(figure.alternate),
-                                            quantity + QStringLiteral(", ") + alternate, figures_));
-    figure_grid_->addWidget(results_column_.back(), row, 1);
-    figure_grid_->addWidget(alternate_column_.back(), row, 2);
-    ++row;
+  const std::vector<AnalysisFigure> figures = AnalysisFigures(analysis.summary, decimal_separator_);
+  if (quantity_column_.size() != figures.size()) {
+    while (QLayoutItem* item = figure_grid_->takeAt(0)) {
+      delete item->widget();
+      delete item;
+    }
+    quantity_column_.clear();
+    results_column_ = {FigureLabel(results, results, figures_)};
+    alternate_column_ = {FigureLabel(alternate, alternate, figures_)};
+    figure_grid_->addWidget(results_column_.back(), 0, 1);
+    figure_grid_->addWidget(alternate_column_.back(), 0, 2);
+    for (int row = 1; row <= static_cast<int>(figures.size()); ++row) {
+      quantity_column_.push_back(FigureLabel({}, {}, figures_));
+      results_column_.push_back(FigureLabel({}, {}, figures_));
+      alternate_column_.push_back(FigureLabel({}, {}, figures_));
+      figure_grid_->addWidget(quantity_column_.back(), row, 0);
+      figure_grid_->addWidget(results_column_.back(), row, 1);
+      figure_grid_->addWidget(alternate_column_.back(), row, 2);
+    }
+    figure_grid_->setColumnStretch(3, 1);  // the room to spare goes to the right
   }
-  figure_grid_->setColumnStretch(3, 1);  // the room to spare goes to the right
+  for (std::size_t i = 0; i < figures.size(); ++i) {
+    const QString quantity = QString::fromStdString(figures[i].quantity);
+    quantity_column_[i]->setText(quantity);
+    quantity_column_[i]->setAccessibleName(quantity);
+    results_column_[i + 1]->setText(QString::fromStdString(figures[i].results));
+    results_column_[i + 1]->setAccessibleName(quantity + QStringLiteral(", ") + results);
+    alternate_column_[i + 1]->setText(QString::fromStdString(figures[i].alternate));
+    alternate_column_[i + 1]->setAccessibleName(quantity + QStringLiteral(", ") + alternate);
+  }
 }
 
 // The column of the solution on view is set in bold, as its curve is drawn stronger.

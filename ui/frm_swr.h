@@ -62,7 +62,8 @@ class frmSwr final : public QWidget {
   SwrChartView* chart_;
   QWidget* figures_;
   QGridLayout* figure_grid_;
-  std::vector<QLabel*> results_column_, alternate_column_;
+  // The figures' labels by column; the results' and the alternate's begin with their heading.
+  std::vector<QLabel*> quantity_column_, results_column_, alternate_column_;
   QPushButton* cmdSaveSvg_;
   QPushButton* cmdSavePng_;
 };
