@@ -1,5 +1,5 @@
-// The SWR chart's description and layout: the span, the figures' words, the ticks, the marks
-// of a stale chart, and the band dots against the curves they mark.
+// The SWR chart's description and layout: the span, the figures' words, the ticks, and the
+// band dots against the curves they mark.
 
 #include "engine/swr_chart.h"
 
@@ -97,30 +97,6 @@ TEST(SwrChart, BandDotsLieWhereTheirCurveCrossesTheLimit) {
     EXPECT_NEAR(p[i - 1].y + share * (p[i].y - p[i - 1].y), dot->centre.y, 0.5) << dot->centre.x;
   }
   EXPECT_EQ(dots, 3);  // 128.658 and 182.102 on 1.5:1, 112.104 on 2:1
-}
-
-TEST(SwrChart, AStaleChartIsGreyUnderTheNotice) {
-  const SwrAnalysis analysis = *AnalyseSwr(kTwentyMetres);
-  const SwrChart drawn =
-      LayOutSwrChart(14.2, analysis.sweep, {&analysis.summary, StrongerCurve::Results, true});
-  const auto grey = [](Rgb c) {
-    return (c >> 16) == ((c >> 8) & 0xff) && (c & 0xff) == (c >> 8 & 0xff);
-  };
-  for (const ChartMark& mark : drawn.chart.marks) {
-    std::visit(
-        [&](const auto& m) {
-          using T = std::decay_t<decltype(m)>;
-          if constexpr (std::is_same_v<T, LineMark> || std::is_same_v<T, PolylineMark>) {
-            EXPECT_TRUE(grey(m.stroke.colour));
-          } else if constexpr (std::is_same_v<T, DotMark>) {
-            EXPECT_TRUE(grey(m.fill));
-          } else if constexpr (std::is_same_v<T, TextMark>) {
-            EXPECT_TRUE(grey(m.colour)) << m.text;
-          }
-        },
-        mark);
-  }
-  EXPECT_EQ(Texts(drawn.chart).back()->text, "results out of date: press Calculate");
 }
 
 }  // namespace
