@@ -1,7 +1,6 @@
 #include "engine/swr_chart.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "engine/analysis_figures.h"
@@ -24,15 +23,8 @@ double TextWidth(const std::string& text, double size) {
 
 // The chart shows SWR from 1 up to the worst SWR sampled, rounded up to a half, within 2.5 to 4.
 double SwrTop(const std::vector<SweepRow>& rows) {
-  double worst = 1;
-  for (const SweepRow& row : rows) {
-    for (const double swr : {row.results, row.alternate}) {
-      if (std::isfinite(swr)) worst = std::max(worst, swr);
-    }
-  }
-  for (const SweepRow& row : rows) {
-    if (!std::isfinite(row.results) || !std::isfinite(row.alternate)) worst = 4;
-  }
+  double worst = 1;  // infinity, a total reflection, clamps to the top like any SWR above 4
+  for (const SweepRow& row : rows) worst = std::max({worst, row.results, row.alternate});
   return std::clamp(std::ceil(worst * 2) / 2, 2.5, 4.0);
 }
 
