@@ -11,6 +11,8 @@
 #include "engine/length_refinement.h"
 #include "engine/number_reading.h"
 #include "engine/solver.h"
+#include "engine/swr_analysis.h"
+#include "engine/swr_chart.h"
 #include "persist/cable_catalogue_file.h"
 
 namespace {
@@ -93,6 +95,22 @@ void BM_RefineLengths(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RefineLengths)->Unit(benchmark::kMicrosecond);
+// What the SWR window works out on every Calculate while it is open: the analysis of the
+// default design, then its chart's layout at the window's first size.
+void BM_AnalyseSwr(benchmark::State& state) {
+  const DesignRecord d{150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f};
+  for (auto _ : state) benchmark::DoNotOptimize(AnalyseSwr(d));
+}
+BENCHMARK(BM_AnalyseSwr)->Unit(benchmark::kMicrosecond);
+
+void BM_LayOutSwrChart(benchmark::State& state) {
+  const SwrAnalysis analysis = *AnalyseSwr({150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f});
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(LayOutSwrChart(
+        150, analysis.sweep, {&analysis.summary, StrongerCurve::Alternate}, 802, 488));
+  }
+}
+BENCHMARK(BM_LayOutSwrChart)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

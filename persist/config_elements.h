@@ -14,14 +14,17 @@ struct ConfigElement {
   std::string_view name;
   std::string_view default_text;  // empty for path: the working directory at the moment of writing
   Remembered value;
-  bool position;  // a window edge, stored as a whole number of twips
+  bool position;  // a window edge or size, stored as a whole number of twips
+  // The seventeen lines of the default file hold only these; the others are added to the file
+  // when their value is first stored, and older versions skip them as unknown.
+  bool in_default_file = true;
 };
 
 inline constexpr std::string_view kConfigFileName = "Tolvan_Config.xml";
 inline constexpr std::string_view kConfigRoot = "data";
 
-// In the order of the default file.
-inline constexpr std::array<ConfigElement, 14> kConfigElements{{
+// In the order of the default file, then those it lacks.
+inline constexpr std::array<ConfigElement, 18> kConfigElements{{
     {"path", "", Remembered::ReportFolder, false},
     {"freq", "150", Remembered::Freq, false},
     {"zo", "50", Remembered::Zo, false},
@@ -36,6 +39,10 @@ inline constexpr std::array<ConfigElement, 14> kConfigElements{{
     {"fi1", "10", Remembered::InfoTop, true},
     {"fs0", "10", Remembered::MainLeft, true},
     {"fs1", "10", Remembered::MainTop, true},
+    {"fa0", "", Remembered::SwrLeft, true, false},
+    {"fa1", "", Remembered::SwrTop, true, false},
+    {"fa2", "", Remembered::SwrWidth, true, false},
+    {"fa3", "", Remembered::SwrHeight, true, false},
 }};
 
 }  // namespace tolvan

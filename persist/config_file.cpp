@@ -89,13 +89,26 @@ pugi::xml_node AddElement(pugi::xml_node data, const char* name) {
 }
 
 // The document of the default file's layout: version-only declaration, `data`, the fourteen
-// elements in table order.
+// elements of the default file in table order.
 void BuildLayout(pugi::xml_document& document, const ElementText& text_of) {
   document.reset();
   document.append_child(pugi::node_declaration).append_attribute("version") = "1.0";
   pugi::xml_node data = document.append_child(std::string(kConfigRoot).c_str());
   for (const ConfigElement& element : kConfigElements) {
+    if (!element.in_default_file) continue;
     ReplaceText(AddElement(data, std::string(element.name).c_str()), text_of(element));
+  }
+}
+
+// The elements that the default file lacks, each once its value is known.
+void StoreAddedElements(pugi::xml_document& document, const RememberedValues& values) {
+  pugi::xml_node data = document.child(std::string(kConfigRoot).c_str());
+  for (const ConfigElement& element : kConfigElements) {
+    if (element.in_default_file || !values.Known(element.value)) continue;
+    const std::string name(element.name);
+    pugi::xml_node node = data.child(name.c_str());
+    if (!node) node = AddElement(data, name.c_str());
+    ReplaceText(node, CurrentText(element, values));
   }
 }
 
@@ -264,6 +277,7 @@ void ConfigDocument::Load(RememberedValues& values) const {
 std::string ConfigDocument::Update(const RememberedValues& values) {
   if (damaged_) {
     BuildLayout(*document_, [&](const ConfigElement& e) { return CurrentText(e, values); });
+    StoreAddedElements(*document_, values);
     damaged_ = false;
     return Serialise(*document_);
   }
@@ -275,6 +289,7 @@ std::string ConfigDocument::Update(const RememberedValues& values) {
     if (!node) node = AddElement(data, name.c_str());
     ReplaceText(node, CurrentText(element, values));
   }
+  StoreAddedElements(*document_, values);
   return Serialise(*document_);
 }
 

@@ -24,6 +24,10 @@ enum class Remembered {
   InfoTop,  // InfoPos, twips
   MainLeft,
   MainTop,  // MainPos, twips
+  SwrLeft,
+  SwrTop,
+  SwrWidth,
+  SwrHeight,  // the SWR window's place and size, twips
 };
 
 // Where the remembered values live while the program runs: the main window's boxes and
@@ -35,9 +39,11 @@ class RememberedValues {
   virtual std::string Text(Remembered value) const = 0;
   // Setting an input box's text raises the box's change notification when the text changes.
   virtual void SetText(Remembered value, const std::string& text) = 0;
-  // One edge of a window, in twips.
+  // One edge or size of a window, in twips.
   virtual std::int32_t Position(Remembered value) const = 0;
   virtual void SetPosition(Remembered value, std::int32_t twips) = 0;
+  // Whether the value has one yet: an element that the default file lacks is written only then.
+  virtual bool Known(Remembered) const { return true; }
 };
 
 }  // namespace tolvan

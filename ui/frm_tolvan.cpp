@@ -17,6 +17,8 @@
 #include "ui/frm_comments.h"
 #include "ui/frm_info.h"
 #include "ui/main_window_adapters.h"
+#include "ui/main_window_menu.h"
+#include "ui/swr_link.h"
 #include "ui/task_bar.h"
 #include "ui/ui_frm_tolvan.h"
 #include "ui/window_placement.h"
@@ -86,6 +88,9 @@ frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
   boxes_ = std::make_unique<MainWindowBoxes>(*this);
   labels_ = std::make_unique<MainWindowLabels>(*this);
   memory_ = std::make_unique<MainWindowMemory>(*this, *boxes_);
+  swr_ = new SwrLink(*this, shared_, services_, separators_.decimal, ReportFolder);
+  addAction(swr_->OpenAction());
+  new MainWindowMenu(*this, {swr_->OpenAction()});  // a child of the window
 
   connect(ui->Freq_0, &QLineEdit::textChanged, this, [this] { Freq_Change(0); });
   connect(ui->Zo_0, &QLineEdit::textChanged, this, [this] { Zo_Change(0); });
@@ -131,6 +136,7 @@ void frmTolvan::closeEvent(QCloseEvent* event) {
 }
 
 void frmTolvan::Form_Unload() {
+  swr_->Close();
   shared_.MainPos = EdgesInTwips(*this);
   UpdateConfig();
 }
@@ -140,6 +146,7 @@ void frmTolvan::Form_Unload() {
 void frmTolvan::DisableResultButtons() {
   ui->cmdSave->setEnabled(false);
   ui->cmdComments->setEnabled(false);
+  swr_->Stale();
 }
 
 void frmTolvan::Freq_Change(int) { DisableResultButtons(); }
@@ -151,14 +158,17 @@ void frmTolvan::Rl_Change(int) { DisableResultButtons(); }
 
 void frmTolvan::Calculate_Click() {
   CalculationScreen screen{*boxes_, *labels_, services_.messages, services_.prompts};
-  if (Calculate(screen, result_, separators_.decimal).end != CalculationEnd::Solved) return;
+  const CalculationOutcome outcome = Calculate(screen, result_, separators_.decimal);
+  if (outcome.end != CalculationEnd::Solved) return;
   ui->cmdSave->setEnabled(true);
   ui->cmdComments->setEnabled(true);
+  swr_->Calculated(*outcome.record);
   UpdateConfig();
 }
 
 void frmTolvan::plus_Click() {
   ShowSolution(*labels_, result_, ui->plus->isChecked(), separators_.decimal);
+  swr_->SolutionOnView(ui->plus->isChecked());
 }
 
 void frmTolvan::cmdSave_Click() {

@@ -25,6 +25,7 @@ namespace tolvan {
 class MainWindowBoxes;
 class MainWindowLabels;
 class MainWindowMemory;
+class SwrLink;
 
 // The main window and start-up object: seven input boxes, the four result labels with the
 // +/- toggle, the diagram, and the buttons. Loading it reads the configuration file and moves
@@ -91,6 +92,7 @@ class frmTolvan final : public QWidget {
   std::unique_ptr<MainWindowBoxes> boxes_;
   std::unique_ptr<MainWindowLabels> labels_;
   std::unique_ptr<MainWindowMemory> memory_;
+  SwrLink* swr_;  // the SWR window's menu entry and messenger; a child of the window
 };
 
 }  // namespace tolvan

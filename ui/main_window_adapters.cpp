@@ -60,6 +60,40 @@ void MainWindowMemory::SetText(Remembered value, const std::string& text) {
   }
 }
 
+std::optional<std::int32_t>* MainWindowMemory::SwrPlace(Remembered value) const {
+  std::array<std::optional<std::int32_t>, 4>& place = window_.shared_.SwrPlace;
+  switch (value) {
+    case Remembered::SwrLeft:
+      return &place[kSwrLeft];
+    case Remembered::SwrTop:
+      return &place[kSwrTop];
+    case Remembered::SwrWidth:
+      return &place[kSwrWidth];
+    case Remembered::SwrHeight:
+      return &place[kSwrHeight];
+    default:
+      return nullptr;
+  }
+}
+
+std::int32_t MainWindowMemory::Position(Remembered value) const {
+  if (const auto* place = SwrPlace(value)) return place->value_or(0);
+  return Edge(value);
+}
+
+void MainWindowMemory::SetPosition(Remembered value, std::int32_t twips) {
+  if (auto* place = SwrPlace(value)) {
+    *place = twips;
+  } else {
+    Edge(value) = twips;
+  }
+}
+
+bool MainWindowMemory::Known(Remembered value) const {
+  const auto* place = SwrPlace(value);
+  return place == nullptr || place->has_value();
+}
+
 std::int32_t& MainWindowMemory::Edge(Remembered value) const {
   ModTolvan& shared = window_.shared_;
   switch (value) {

@@ -41,11 +41,13 @@ class MainWindowMemory final : public RememberedValues {
   MainWindowMemory(frmTolvan& window, MainWindowBoxes& boxes) : window_(window), boxes_(boxes) {}
   std::string Text(Remembered value) const override;
   void SetText(Remembered value, const std::string& text) override;
-  std::int32_t Position(Remembered value) const override { return Edge(value); }
-  void SetPosition(Remembered value, std::int32_t twips) override { Edge(value) = twips; }
+  std::int32_t Position(Remembered value) const override;
+  void SetPosition(Remembered value, std::int32_t twips) override;
+  bool Known(Remembered value) const override;
 
  private:
   std::int32_t& Edge(Remembered value) const;
+  std::optional<std::int32_t>* SwrPlace(Remembered value) const;
 
   frmTolvan& window_;
   MainWindowBoxes& boxes_;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tolvan {
@@ -14,7 +15,12 @@ struct ModTolvan {
   std::array<std::int32_t, 2> MainPos{};
   std::array<std::int32_t, 2> InfoPos{};
   std::array<std::int32_t, 2> CommentsPos{};
+  // The SWR window's left and top edges and its width and height, in twips (kSwrLeft...):
+  // each empty until loaded or first stored, and only then written to the file.
+  std::array<std::optional<std::int32_t>, 4> SwrPlace{};
   std::string CommentText;  // CR LF line breaks, as typed in the comments dialog
 };
+
+inline constexpr int kSwrLeft = 0, kSwrTop = 1, kSwrWidth = 2, kSwrHeight = 3;
 
 }  // namespace tolvan

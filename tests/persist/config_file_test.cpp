@@ -92,7 +92,7 @@ TEST(LoadConfig, FirstStartCreatesTheDefaultFileAndLoadsIt) {
   EXPECT_EQ(values.journal, (Strings{"0=" + folder.path().string(), "1=150", "2=50", "3=75", "4=89",
                                      "5=66", "6=-3.5", "7=55.5"}));
   for (const ConfigElement& element : kConfigElements) {
-    if (element.position) {
+    if (element.position && element.in_default_file) {
       EXPECT_EQ(values.Position(element.value), 10) << element.name;
     }
   }
@@ -303,6 +303,27 @@ TEST(UpdateConfig, ADefaultFileStaysInItsLayoutWithTheNewValues) {
     expected.replace(expected.find(from), from.size(), to);
   }
   EXPECT_EQ(ReadFile(file), expected);
+}
+
+// The SWR window's place joins an older file when first stored, after everything else in it,
+// and comes back from there; a file without it loads with the place unknown.
+TEST(UpdateConfig, ThePlaceOfTheSwrWindowIsAddedOnceKnown) {
+  ScratchFolder folder;
+  const auto file = folder / "Tolvan_Config.xml";
+  WriteFile(file, DefaultConfigText("/old"));
+  FakeValues values = Loaded(file);
+  EXPECT_FALSE(values.Known(Remembered::SwrLeft));
+  values.positions[Remembered::SwrLeft] = 6120;
+  values.positions[Remembered::SwrTop] = -15;
+  values.positions[Remembered::SwrWidth] = 12300;
+  values.positions[Remembered::SwrHeight] = 9900;
+  UpdateConfig(file, values);
+  std::string expected = DefaultConfigText("/old");
+  expected.insert(expected.find("</data>"),
+                  "    <fa0>6120</fa0>\r\n    <fa1>-15</fa1>\r\n    <fa2>12300</fa2>\r\n"
+                  "    <fa3>9900</fa3>\r\n");
+  EXPECT_EQ(ReadFile(file), expected);
+  EXPECT_EQ(Snapshot(Loaded(file)), Snapshot(values));
 }
 
 TEST(UpdateConfig, CapitalisedNamesLoadThenTheCurrentValuesAreAdded) {

@@ -28,6 +28,9 @@ struct FakeValues final : RememberedValues {
     return found == positions.end() ? 0 : found->second;
   }
   void SetPosition(Remembered value, std::int32_t twips) override { positions[value] = twips; }
+  bool Known(Remembered value) const override {
+    return texts.count(value) != 0 || positions.count(value) != 0;
+  }
 };
 
 }  // namespace tolvan::testing
