@@ -127,6 +127,18 @@ std::string Replace(const std::filesystem::path& file, const struct stat* old,
   return {};
 }
 
+// The standard output or error stream, when that is where `status` is: a path such as
+// /dev/stdout while the shell sends the output to a file. Such a file is written through the
+// stream, after what the process has written there, as a pipe or a terminal would be: replaced
+// by rename, it would leave the stream writing into a file that no longer has a name.
+std::optional<int> StandardStreamAt(const struct stat& status) {
+  for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+    struct stat open_as {};
+    if (::fstat(stream, &open_as) == 0 && SameFile(open_as, status)) return stream;
+  }
+  return std::nullopt;
+}
+
 bool MayWrite(const std::filesystem::path& path, int how) {
   return ::faccessat(AT_FDCWD, path.c_str(), how, AT_EACCESS) == 0;
 }
@@ -147,6 +159,10 @@ std::string WriteFileSafely(const std::filesystem::path& target, std::string_vie
   }
   if (!MayWrite(target, W_OK)) {
     return errno == EACCES && S_ISREG(status.st_mode) ? "the file is read-only" : Reason(errno);
+  }
+  if (const std::optional<int> stream = StandardStreamAt(status)) {
+    const int error = WriteAll(*stream, bytes, false);
+    return error == 0 ? std::string() : Reason(error);
   }
   if (!S_ISREG(status.st_mode) || status.st_nlink > 1) return WriteInPlace(target, status, bytes);
   const std::filesystem::path file = FollowLinks(target);

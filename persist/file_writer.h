@@ -25,6 +25,8 @@ namespace tolvan {
 //   regular file that means writing over the old bytes, cutting the rest and flushing; a failure
 //   part-way puts the old bytes back when they could be read first (files up to 16 MiB), but a
 //   kill or a crash part-way leaves a torn file: this path cannot protect against that.
+// - The file the process's standard output or error goes to (/dev/stdout redirected to a file)
+//   is written through that stream, after what is already there, as a pipe would be.
 // - A folder, a block device or a socket is refused.
 std::string WriteFileSafely(const std::filesystem::path& target, std::string_view bytes);
 

@@ -234,6 +234,29 @@ TEST(WriteFileSafely, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
   }
 }
 
+// tolvan-calc --plot /dev/stdout > chart.svg: the chart goes into the shell's file, and what the
+// program prints afterwards follows it there instead of going to a file without a name.
+TEST(WriteFileSafely, TheStandardOutputsFileIsWrittenThroughTheStream) {
+  ScratchFolder folder;
+  WriteFile(folder / "out.txt", "");
+  (void)!chown(folder.path().c_str(), kNobody, kNobody);
+  (void)!chown((folder / "out.txt").c_str(), kNobody, kNobody);
+  struct stat before {};
+  stat((folder / "out.txt").c_str(), &before);
+  const int status = testing::RunUnprivileged([&] {
+    const int out = open((folder / "out.txt").c_str(), O_WRONLY | O_TRUNC);
+    if (out < 0 || dup2(out, STDOUT_FILENO) < 0) return 2;
+    if (!WriteFileSafely("/dev/stdout", "<svg/>\n").empty()) return 1;
+    return write(STDOUT_FILENO, "table\n", 6) == 6 ? 0 : 3;
+  });
+  EXPECT_EQ(status, 0);
+  struct stat after {};
+  stat((folder / "out.txt").c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(ReadFile(folder / "out.txt"), "<svg/>\ntable\n");
+  EXPECT_FALSE(HasTemporaries(folder.path()));
+}
+
 // What a killed writer left is removed by the next start; nothing of anyone else's.
 TEST(LoadConfig, RemovesStaleTemporaryFilesOfItsOwnAndNothingElse) {
   ScratchFolder folder;
