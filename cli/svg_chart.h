@@ -1,14 +1,22 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "engine/analysis_summary.h"
 
 namespace tolvan::cli {
 
+// What the curves assume beyond lossless lines and a constant load; empty for none.
+struct ChartConditions {
+  std::string in_title;  // ends the chart's title: "with the cables' losses"
+  std::string note;      // short, below the plot on the right: "lossy lines"
+};
+
 // An SVG chart of SWR against frequency for both solutions: axes with units, a legend, the
 // 1.5 and 2.0 lines and the design frequency marked. SWR above the chart's top is clipped.
-void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& rows);
+void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& rows,
+                   const ChartConditions& conditions = {});
 
 }  // namespace tolvan::cli
