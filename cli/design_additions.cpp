@@ -142,7 +142,8 @@ void WriteTolerance(std::ostream& out, const Tolerances& tolerance, double F) {
   const std::vector<std::string> headings{"1 % longer", "1 % shorter", mm + " longer",
                                           mm + " shorter"};
   out << std::string(15, ' ');
-  for (const std::string& heading : headings) Column(out, heading, heading.size() + 2);
+  const auto width = [&](std::size_t i) { return static_cast<int>(headings[i].size()) + 2; };
+  for (std::size_t i = 0; i < headings.size(); ++i) Column(out, headings[i], width(i));
   out << "  accuracy\n";
   bool too_short = false;
   const auto row = [&](const char* line, const CutErrors& e) {
@@ -151,9 +152,7 @@ void WriteTolerance(std::ostream& out, const Tolerances& tolerance, double F) {
         SwrText(e.longer_1_percent), SwrText(e.shorter_1_percent), SwrText(e.longer_by_length),
         e.shorter_by_length ? SwrText(*e.shorter_by_length) : "-"};
     too_short = too_short || !e.shorter_by_length;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      Column(out, values[i], headings[i].size() + 2);
-    }
+    for (std::size_t i = 0; i < values.size(); ++i) Column(out, values[i], width(i));
     out << "  " << AccuracyText(e.accuracy_mm) << "\n";
   };
   for (const auto& [heading, t] :

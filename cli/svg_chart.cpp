@@ -5,11 +5,10 @@
 
 namespace tolvan::cli {
 
-void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& rows,
-                   const ChartConditions& conditions) {
+Chart SwrChartWith(double F, const std::vector<SweepRow>& rows, const ChartConditions& conditions) {
   SwrChart laid_out = LayOutSwrChart(F, rows, {});
+  Chart& chart = laid_out.chart;
   if (!conditions.in_title.empty()) {
-    Chart& chart = laid_out.chart;
     chart.title += ", " + conditions.in_title;
     // On the baseline of the frequency axis's name, short enough to keep clear of it.
     chart.marks.push_back(TextMark{{laid_out.frame.right, chart.height - 14},
@@ -20,7 +19,12 @@ void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& row
                                    false,
                                    false});
   }
-  out << SvgText(laid_out.chart);
+  return std::move(chart);
+}
+
+void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& rows,
+                   const ChartConditions& conditions) {
+  out << SvgText(SwrChartWith(F, rows, conditions));
 }
 
 }  // namespace tolvan::cli

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/analysis_summary.h"
+#include "engine/chart.h"
 
 namespace tolvan::cli {
 
@@ -14,8 +15,12 @@ struct ChartConditions {
   std::string note;      // short, below the plot on the right: "lossy lines"
 };
 
-// An SVG chart of SWR against frequency for both solutions: axes with units, a legend, the
-// 1.5 and 2.0 lines and the design frequency marked. SWR above the chart's top is clipped.
+// The chart of SWR against frequency for both solutions (engine/swr_chart.h), with the
+// conditions in its title and a note below the plot.
+Chart SwrChartWith(double F, const std::vector<SweepRow>& rows, const ChartConditions& conditions);
+
+// That chart as SVG: axes with units, a legend, the 1.5 and 2.0 lines and the design frequency
+// marked. SWR above the chart's top is clipped.
 void WriteSwrChart(std::ostream& out, double F, const std::vector<SweepRow>& rows,
                    const ChartConditions& conditions = {});
 
