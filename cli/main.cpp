@@ -1,91 +1,62 @@
 // tolvan-calc: checks and solves one design given on the command line, exactly as the window's
-// Calculate does, and prints both solutions.
+// Calculate does, and prints both solutions; or lists the cable catalogue, or the cables that
+// can be the matching section for a load.
 //
 // Exit status: 0 solved; 1 a value refused, Zm too close to Zo, an arithmetic fault (the
-// message box's text on stderr) or a file that could not be written; 2 a missing input (its
-// missing sentence) or a usage error (one line saying what is wrong).
+// message box's text on stderr), a file that could not be read or written, or a frequency
+// outside a measured load's range; 2 a missing input (its missing sentence) or a usage error
+// (one line saying what is wrong).
 
-#include <filesystem>
 #include <iostream>
-#include <sstream>
+#include <memory>
 #include <string>
 
-#include "cli/first_seen.h"
-#include "cli/locale_separators.h"
+#include "cli/cable_choice.h"
+#include "cli/catalogue_listing.h"
+#include "cli/measured_input.h"
 #include "cli/options.h"
-#include "cli/output.h"
-#include "cli/output_files.h"
-#include "cli/svg_chart.h"
-#include "cli/zm_hint.h"
-#include "engine/analysis.h"
-#include "engine/analysis_summary.h"
-#include "engine/calculation.h"
-#include "engine/feasibility.h"
-#include "engine/solver.h"
+#include "cli/run.h"
+#include "engine/design_inputs.h"
+#include "engine/touchstone.h"
+#include "persist/cable_catalogue_file.h"
 #include "persist/file_writer.h"
-#include "persist/report.h"
 
 namespace {
 
 using namespace tolvan;
 
-constexpr int kExitRefused = 1;
-constexpr int kExitUsage = 2;
-constexpr int kSweepPoints = 41;
-constexpr int kChartPoints = 401;
-
-class OptionBoxes final : public InputBoxes {
- public:
-  explicit OptionBoxes(std::map<InputBox, std::string> texts) : texts_(std::move(texts)) {}
-  std::string Text(InputBox box) const override {
-    const auto found = texts_.find(box);
-    return found == texts_.end() ? std::string() : found->second;
-  }
-  void SetText(InputBox box, const std::string& text) override { texts_[box] = text; }
-
- private:
-  std::map<InputBox, std::string> texts_;
+// Exit status and the one line for stderr of a run that ends early.
+struct Stop {
+  int status;
+  std::string line;
 };
 
-class NoLabels final : public LengthLabels {
- public:
-  void SetCaption(LengthLabel, const std::string&) override {}
-};
-
-class StderrMessages final : public MessageService {
- public:
-  void Show(const std::string& text, const std::string&) override { std::cerr << text << "\n"; }
-};
-
-// Nobody can answer on the command line: a missing input ends the run with its sentence.
-class NoAnswerPrompts final : public PromptService {
- public:
-  std::string Ask(const std::string& prompt, const std::string&, const std::string&) override {
-    std::cerr << prompt.substr(0, prompt.find("\r\n")) << "\n";
-    return {};
+// Fills `inputs` from the options and the files they name: the cables' figures, the measured
+// load's R and X at F. Returns why the run cannot go on, when it cannot.
+std::optional<Stop> Prepare(const cli::Options& options,
+                            const std::optional<CableCatalogue>& catalogue,
+                            cli::RunInputs& inputs) {
+  inputs.texts = options.texts;
+  if (catalogue) {
+    if (std::string unknown = cli::ChooseCables(*catalogue, options, inputs.cables, inputs.texts);
+        !unknown.empty()) {
+      return Stop{cli::kExitUsage, unknown};
+    }
   }
-};
-
-// The files the run was asked for, in the order they are written.
-std::vector<cli::OutputFile> OutputFiles(const cli::Options& options, const InputBoxes& boxes,
-                                         const DesignRecord& design, const DesignResult& result,
-                                         const Solutions& solutions) {
-  std::vector<cli::OutputFile> files;
-  if (options.plot) {
-    std::ostringstream chart;
-    cli::WriteSwrChart(chart, design.F,
-                       Sweep(design, solutions, options.sweep_percent.value_or(10),
-                             options.points.value_or(kChartPoints)));
-    files.push_back({"chart", *options.plot, chart.str()});
+  if (options.load) {
+    TouchstoneRead read = ReadTouchstone(*options.load);
+    if (!read.load) return Stop{cli::kExitRefused, read.error};
+    inputs.measured =
+        cli::MeasuredInput{*options.load, std::make_shared<const MeasuredLoad>(*read.load)};
+    const std::span<const InputBox> wanted =
+        options.advise ? std::span<const InputBox>(cli::kAdviceInputs) : kAllInputs;
+    if (std::string outside =
+            cli::PutMeasuredTexts(*inputs.measured->load, *options.load, wanted, inputs.texts);
+        !outside.empty()) {
+      return Stop{cli::kExitRefused, outside};
+    }
   }
-  if (options.report) {
-    const std::string title = std::filesystem::path(*options.report).filename().string();
-    files.push_back(
-        {"report", *options.report,
-         ReportText(ReportInputsFrom(boxes), result, WithCrLfBreaks(options.comment.value_or("")),
-                    title, cli::LocaleNumberSeparators())});
-  }
-  return files;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -102,56 +73,36 @@ int main(int argc, char** argv) {
       return 0;
     case cli::Request::UsageError:
       std::cerr << "tolvan-calc: " << parsed.text << "\n";
-      return kExitUsage;
+      return cli::kExitUsage;
     case cli::Request::Run:
       break;
   }
   const cli::Options& options = parsed.options;
 
-  OptionBoxes boxes(options.texts);
-  NoLabels labels;
-  StderrMessages messages;
-  NoAnswerPrompts prompts;
-  CalculationScreen screen{boxes, labels, messages, prompts};
-  DesignResult result;
-  const CalculationOutcome outcome = Calculate(screen, result, ".");
-  switch (outcome.end) {
-    case CalculationEnd::Solved:
-      break;
-    case CalculationEnd::Cancelled:
-      return kExitUsage;
-    case CalculationEnd::Refused:
-      if (outcome.message == kZmTooClose) {
-        const DesignRecord& d = *outcome.record;
-        std::cerr << cli::ZmHint(FeasibleZm(d.Zo, d.R, d.X)) << "\n";
+  std::optional<CableCatalogue> catalogue;
+  if (options.cables || options.advise || options.feed_cable || options.match_cable) {
+    const std::string file = cli::InstalledCataloguePath().string();
+    CatalogueRead read = ReadCableCatalogue(file);
+    if (!read.catalogue) {
+      std::cerr << "tolvan-calc: " << read.error << "\n";
+      return cli::kExitRefused;
+    }
+    if (options.cables) {
+      if (options.json) {
+        cli::WriteCatalogueJson(std::cout, *read.catalogue, file);
+      } else {
+        cli::WriteCatalogue(std::cout, *read.catalogue, file);
       }
-      return kExitRefused;
-    case CalculationEnd::Faulted:
-      return kExitRefused;
+      return 0;
+    }
+    catalogue = std::move(read.catalogue);
   }
 
-  const DesignRecord& design = *outcome.record;
-  const std::optional<Solutions> solutions = SolveForAnalysis(design);
-  const AnalysisSummary summary = Summarise(design, *solutions);
-  std::optional<std::vector<SweepRow>> sweep;
-  if (options.sweep_percent) {
-    sweep =
-        Sweep(design, *solutions, *options.sweep_percent, options.points.value_or(kSweepPoints));
+  cli::RunInputs inputs;
+  if (const std::optional<Stop> stop = Prepare(options, catalogue, inputs)) {
+    std::cerr << "tolvan-calc: " << stop->line << "\n";
+    return stop->status;
   }
-
-  const std::string failure =
-      cli::WriteOutputFiles(OutputFiles(options, boxes, design, result, *solutions));
-  if (!failure.empty()) {
-    std::cerr << "tolvan-calc: " << failure << "\n";
-    return kExitRefused;
-  }
-
-  if (options.json) {
-    cli::WriteJson(std::cout, {result, options.unit, summary, sweep, options.plot, options.report});
-  } else {
-    cli::WriteTable(std::cout, cli::FirstSeenLengths(design, result), options.unit);
-    cli::WriteAnalysis(std::cout, summary);
-    if (sweep) cli::WriteSweep(std::cout, *sweep);
-  }
-  return 0;
+  return options.advise ? cli::RunAdvice(options, inputs, *catalogue)
+                        : cli::RunDesign(options, inputs);
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "cli/option_checks.h"
+#include "engine/cut_tolerance.h"
 
 namespace tolvan::cli {
 namespace {
@@ -38,11 +39,21 @@ const char* const kFooter =
     "Every solved design is also checked at F (SWR 1.00 for a correct match), with each\n"
     "solution's 1.5:1 and 2:1 bandwidths, taking the lines as lossless and the load as constant.\n"
     "\n"
+    "With --load the load is the measured one, at F and at every frequency the file covers;\n"
+    "--r and --x are left out. A cable named for a section makes it lossy (its impedance\n"
+    "taken as real): the output adds the SWR at F with losses, the transformer's loss, and\n"
+    "lengths refined so that the lossy transformer matches exactly, which the check around F\n"
+    "then uses. --zo, --zm, --vf-feed and --vf-match given beside a cable override its\n"
+    "figures. Cable names ignore case and punctuation; \"2x RG-6/U\" is two RG-6/U in\n"
+    "parallel where the catalogue allows it. --tolerance adds the cut accuracy each section\n"
+    "needs to keep the SWR at F at or below 1.1. --advise takes no --zm, --vf-match or\n"
+    "--match-cable: it lists every catalogue cable that can be Line-2, shortest first.\n"
+    "\n"
     "The report's numbers use the separators of the locale (LC_ALL, LC_NUMERIC, LANG), as the\n"
     "window's report does; the tables and the JSON always use a point and no grouping.\n"
     "\n"
-    "Exit status: 0 solved, 1 a value refused, the design impossible or a file not written,\n"
-    "2 a missing value or a usage error.";
+    "Exit status: 0 solved, 1 a value refused, the design impossible, a file not read or not\n"
+    "written, or F outside a measured load's range, 2 a missing value or a usage error.";
 
 // A rule between options, checked once the command line is read.
 struct Rule {
@@ -58,6 +69,39 @@ bool SameFile(const std::string& a, const std::string& b) {
   return !error_a && !error_b && canonical_a == canonical_b;
 }
 
+// An option that makes others pointless: "--r does nothing with --load, which gives R and X".
+struct Excludes {
+  const char* option;
+  std::vector<std::string> others;  // empty: every other option but --json
+  const char* because;
+};
+
+const std::array<Excludes, 4> kExcludes{{
+    {"--load", {"--r", "--x"}, "which gives R and X"},
+    {"--advise", {"--zm", "--vf-match", "--match-cable"}, "which chooses the matching line"},
+    {"--advise",
+     {"--sweep", "--points", "--plot", "--report", "--comment", "--tolerance"},
+     "which lists cables rather than one design"},
+    {"--cables", {}, "which only lists the catalogue"},
+}};
+
+// The first option given that another given option makes pointless, said in one line.
+std::string Pointless(const std::vector<std::string>& given) {
+  const auto was_given = [&](const std::string& name) {
+    return std::find(given.begin(), given.end(), name) != given.end();
+  };
+  for (const Excludes& rule : kExcludes) {
+    if (!was_given(rule.option)) continue;
+    for (const std::string& name : given) {
+      const bool excluded = rule.others.empty() ? name != rule.option && name != "--json"
+                                                : std::find(rule.others.begin(), rule.others.end(),
+                                                            name) != rule.others.end();
+      if (excluded) return name + " does nothing with " + rule.option + ", " + rule.because;
+    }
+  }
+  return {};
+}
+
 const std::array<Rule, 3> kRules{{
     {[](const Options& o) { return o.points && !o.sweep_percent && !o.plot; },
      "--points needs --sweep or --plot"},
@@ -71,10 +115,13 @@ class HelpFormatter final : public CLI::Formatter {
  public:
   std::string make_usage(const CLI::App*, std::string) const override {
     std::string usage = "Usage: tolvan-calc";
+    std::string advice = "       tolvan-calc --advise";
     for (const InputOption& input : kInputOptions) {
-      usage += std::string(" ") + input.name + " " + input.value_name;
+      const std::string option = std::string(" ") + input.name + " " + input.value_name;
+      usage += option;
+      if (input.box != InputBox::Zm && input.box != InputBox::VF1) advice += option;
     }
-    return usage + " [OPTIONS]\n";
+    return usage + " [OPTIONS]\n" + advice + " [OPTIONS]\n       tolvan-calc --cables [--json]\n";
   }
 };
 
@@ -130,16 +177,31 @@ void Declare(CLI::App& app, Options& options, std::vector<CLI::Option*>& needs_v
                  [&](const std::string& text) { options.comment = text; });
   app.add_flag_callback(
       "--json", [&] { options.json = true; }, "print one JSON object instead of the tables");
+  value("--load", "FILE.s1p", "R and X at F, and the load around F, from a .s1p file",
+        [&](const std::string& file) { options.load = file; });
+  value("--feed-cable", "NAME", "the feed line's and Line-1's cable: Zo, VF, loss",
+        [&](const std::string& name) { options.feed_cable = name; });
+  value("--match-cable", "NAME", "Line-2's cable: Zm, VF, loss",
+        [&](const std::string& name) { options.match_cable = name; });
+  optional_value("--tolerance", "[=MM]", "also the SWR at F with a section cut 1 % or MM (5) off",
+                 [&](const std::string& mm) {
+                   options.tolerance_mm = StrictNumber(mm).value_or(kDefaultCutErrorMm);
+                 })
+      ->check(NumberFrom(0.01, 1000, "mm"));
+  app.add_flag_callback(
+      "--advise", [&] { options.advise = true; },
+      "list the cables that can be Line-2 for this load");
+  app.add_flag_callback(
+      "--cables", [&] { options.cables = true; }, "list the cable catalogue");
 }
 
 // The arguments as CLI11 is to see them. A value that begins with a single "-" is joined to its
 // option ("--x -.5" becomes "--x=-.5"), since CLI11 would take it for an unknown short option,
 // and "--x=" is given its empty value explicitly.
 // Returns why the command line is refused before CLI11 reads it: an option given twice, or a
-// value given to a flag.
+// value given to a flag. `given` receives the names of the options given, in their order.
 std::string Normalise(const CLI::App& app, int argc, const char* const* argv,
-                      std::vector<std::string>& arguments) {
-  std::vector<std::string> seen;
+                      std::vector<std::string>& arguments, std::vector<std::string>& given) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     const std::string name = argument.substr(0, argument.find('='));
@@ -148,10 +210,10 @@ std::string Normalise(const CLI::App& app, int argc, const char* const* argv,
       arguments.push_back(argument);
       continue;
     }
-    if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
+    if (std::find(given.begin(), given.end(), name) != given.end()) {
       return name + " is given more than once";
     }
-    seen.push_back(name);
+    given.push_back(name);
     const bool takes_value = option->get_expected_max() > 0;
     if (!takes_value && name != argument) return name + " takes no value";
     if (takes_value && name == argument && i + 1 < argc && argv[i + 1][0] == '-' &&
@@ -201,7 +263,8 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
   app.add_flag("--version", version, "the version");
 
   std::vector<std::string> arguments;
-  if (std::string refused = Normalise(app, argc, argv, arguments); !refused.empty()) {
+  if (std::string refused = Normalise(app, argc, argv, arguments, options.given);
+      !refused.empty()) {
     return UsageError(refused);
   }
   try {
@@ -217,6 +280,9 @@ ParsedOptions ParseOptions(int argc, const char* const* argv) {
     if (option->count() > 0 && (option->results().empty() || option->results().front().empty())) {
       return UsageError(option->get_name() + " needs a value (" + option->get_type_name() + ")");
     }
+  }
+  if (std::string pointless = Pointless(options.given); !pointless.empty()) {
+    return UsageError(pointless);
   }
   for (const Rule& rule : kRules) {
     if (rule.broken(options)) return UsageError(rule.message);

@@ -24,11 +24,18 @@ struct Options {
   std::map<InputBox, std::string> texts;  // the value given to each input option, as typed
   bool json = false;
   LengthUnit unit = LengthUnits().front();
-  std::optional<double> sweep_percent;  // --sweep: ± this many percent of F
-  std::optional<int> points;            // --points: samples in the sweep and the chart
-  std::optional<std::string> plot;      // --plot: the SVG chart's file
-  std::optional<std::string> report;    // --report: the text report's file
-  std::optional<std::string> comment;   // --comment: the report's comment
+  std::optional<double> sweep_percent;     // --sweep: ± this many percent of F
+  std::optional<int> points;               // --points: samples in the sweep and the chart
+  std::optional<std::string> plot;         // --plot: the SVG chart's file
+  std::optional<std::string> report;       // --report: the text report's file
+  std::optional<std::string> comment;      // --comment: the report's comment
+  std::optional<std::string> load;         // --load: the Touchstone file that gives R and X
+  std::optional<std::string> feed_cable;   // --feed-cable: the feed line's and Line-1's cable
+  std::optional<std::string> match_cable;  // --match-cable: Line-2's cable
+  std::optional<double> tolerance_mm;      // --tolerance: the cut error, mm
+  bool cables = false;                     // --cables: list the cable catalogue
+  bool advise = false;                     // --advise: list the cables that can be Line-2
+  std::vector<std::string> given;          // the options given, by name ("--zo")
 };
 
 enum class Request { Run, Help, Version, UsageError };
@@ -43,7 +50,8 @@ struct ParsedOptions {
 // with a single "-" ("--x -3.5", "--x -.5"). An input option without a value holds the empty
 // text, which the calculation treats as missing. Every other malformed, unknown, repeated or
 // pointless option is a usage error: a value out of its range, --points without --sweep or
-// --plot, --comment without --report, --plot and --report naming one file.
+// --plot, --comment without --report, --plot and --report naming one file, --r or --x with
+// --load, an option that --advise or --cables does not use.
 ParsedOptions ParseOptions(int argc, const char* const* argv);
 
 }  // namespace tolvan::cli

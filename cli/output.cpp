@@ -3,67 +3,33 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <iomanip>
-#include <nlohmann/json.hpp>
 
+#include "cli/json_values.h"
+#include "cli/text_format.h"
 #include "engine/label_format.h"
 
 namespace tolvan::cli {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 constexpr const char* kNotEvaluated = "the SWR could not be evaluated at these magnitudes";
-
-// The value rounded to 9 significant digits, which the JSON writer then prints in full: a
-// stored single read back from it is the same single.
-Json Exact(double value) {
-  if (!std::isfinite(value)) return nullptr;
-  std::array<char, 32> text{};
-  const auto written =
-      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 9);
-  double rounded = 0;
-  std::from_chars(text.data(), written.ptr, rounded);
-  return rounded;
-}
-
-std::string Fixed(double value, int decimals) {
-  std::array<char, 512> text{};
-  std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-  return text.data();
-}
-
-// A right-aligned column `width` characters wide, its first character always a blank.
-void Column(std::ostream& out, const std::string& text, int width) {
-  out << ' ' << std::setw(width - 1) << text;
-}
-
-void WriteTableLine(std::ostream& out, const char* line, double wavelengths, double cm,
-                    const LengthUnit& unit) {
-  out << "  " << line;
-  Column(out, FormatLength(wavelengths, "."), 10);
-  out << " wavelengths";
-  Column(out, FormatLength(cm * unit.per_cm, "."), 14);
-  out << " " << unit.name << "\n";
-}
 
 void WriteSolution(std::ostream& out, const char* heading, const ShownLengths& lengths,
                    const LengthUnit& unit) {
   out << heading << "\n";
-  WriteTableLine(out, "Line-2 (Zm):", lengths.wl[kLine2], lengths.cm[kLine2], unit);
-  WriteTableLine(out, "Line-1 (Zo):", lengths.wl[kLine1], lengths.cm[kLine1], unit);
+  WriteLengthLine(out, "  Line-2 (Zm):", lengths.wl[kLine2], lengths.cm[kLine2], unit);
+  out << "\n";
+  WriteLengthLine(out, "  Line-1 (Zo):", lengths.wl[kLine1], lengths.cm[kLine1], unit);
+  out << "\n";
 }
 
 std::string BandText(const Bandwidth& band, const AnalysisSummary& summary) {
   const bool complete = Complete(band);
   const double width = WidthMhz(band, summary);
   const std::string more = complete ? "" : "more than ";
-  const std::string low = band.low_mhz ? Fixed(*band.low_mhz, 3)
-                                       : "below " + Fixed(summary.F * (1 - summary.search.span), 3);
-  const std::string high = band.high_mhz
-                               ? Fixed(*band.high_mhz, 3)
-                               : "above " + Fixed(summary.F * (1 + summary.search.span), 3);
+  const std::string low =
+      band.low_mhz ? Fixed(*band.low_mhz, 3) : "below " + Fixed(summary.low_limit_mhz, 3);
+  const std::string high =
+      band.high_mhz ? Fixed(*band.high_mhz, 3) : "above " + Fixed(summary.high_limit_mhz, 3);
   return low + " to " + high + " MHz: " + more + Fixed(width, 3) + " MHz (" + more +
          Fixed(width / summary.F * 100, 2) + " % of F)";
 }
@@ -116,15 +82,49 @@ Json JsonSolution(const std::array<float, 2>& wl, const std::array<float, 2>& cm
 
 }  // namespace
 
+Json Exact(double value) {
+  if (!std::isfinite(value)) return nullptr;
+  std::array<char, 32> text{};
+  const auto written =
+      std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::general, 9);
+  double rounded = 0;
+  std::from_chars(text.data(), written.ptr, rounded);
+  return rounded;
+}
+
+Json ExactOrNull(const std::optional<double>& value) {
+  return value ? Exact(*value) : Json(nullptr);
+}
+
 void WriteTable(std::ostream& out, const FirstSeen& lengths, const LengthUnit& unit) {
   WriteSolution(out, "Results (first solution):", lengths.results, unit);
   out << "\n";
   WriteSolution(out, "Alternate results (second solution):", lengths.alternate, unit);
 }
 
-void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary) {
-  out << "\nAround F, with lossless lines and the load held constant (edges searched within "
-      << Fixed(summary.search.span * 100, 0) << " % of F):\n";
+void WriteLengthLine(std::ostream& out, const std::string& line, double wavelengths, double cm,
+                     const LengthUnit& unit) {
+  out << line;
+  Column(out, FormatLength(wavelengths, "."), 10);
+  out << " wavelengths";
+  Column(out, FormatLength(cm * unit.per_cm, "."), 14);
+  out << " " << unit.name;
+}
+
+void WriteAnalysis(std::ostream& out, const AnalysisSummary& summary,
+                   const DesignAdditions* additions) {
+  const bool lossy = additions && additions->lossy;
+  const bool measured = additions && additions->measured;
+  // The lossless heading stays on one line as it always was; the longer ones take two.
+  out << "\nAround F, with "
+      << (lossy ? "the cables' losses at the lengths to cut" : "lossless lines")
+      << (measured ? " and the measured load" : " and the load held constant")
+      << (lossy || measured ? "\n" : " ") << "(edges searched within "
+      << Fixed(summary.search.span * 100, 0) << " % of F"
+      << (measured ? " and the measured " + Fixed(summary.low_limit_mhz, 3) + " to " +
+                         Fixed(summary.high_limit_mhz, 3) + " MHz"
+                   : "")
+      << "):\n";
   WriteSolutionAnalysis(out, "Results", summary.results, summary);
   WriteSolutionAnalysis(out, "Alternate results", summary.alternate, summary);
 }
@@ -167,6 +167,14 @@ void WriteJson(std::ostream& out, const JsonContent& content) {
         {"results", JsonAnalysis(analysis.results, analysis)},
         {"alternate", JsonAnalysis(analysis.alternate, analysis)}}},
   };
+  if (content.additions && content.additions->ChangeAnalysis()) {
+    Json& around = json["analysis"];
+    around["lossy_lines"] = content.additions->lossy.has_value();
+    around["measured_load"] = content.additions->measured.has_value();
+    around["low_limit_mhz"] = Exact(analysis.low_limit_mhz);
+    around["high_limit_mhz"] = Exact(analysis.high_limit_mhz);
+  }
+  if (content.additions) AddJson(json, *content.additions, content.design);
   if (content.sweep) {
     Json rows = Json::array();
     for (const SweepRow& row : *content.sweep) {

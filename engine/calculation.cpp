@@ -16,21 +16,30 @@ CalculationOutcome ReportFault(MessageService& messages, Fault fault,
 
 }  // namespace
 
-CalculationOutcome Calculate(CalculationScreen& screen, DesignResult& result,
-                             const std::string& decimal_separator) {
+CalculationOutcome CheckInputs(CalculationScreen& screen, std::span<const InputBox> wanted) {
   // The handler's one error handler: whatever faults, with the input then under examination.
   std::string current_field;
   DesignRecord record;
   try {
-    if (auto ended = ReadDesignRecord(screen.boxes, screen.prompts, screen.messages, record,
-                                      current_field)) {
+    if (auto ended = ReadDesignInputs(screen.boxes, screen.prompts, screen.messages, record,
+                                      current_field, wanted)) {
       return *ended;
     }
   } catch (const ArithmeticFault& fault) {
     return ReportFault(screen.messages, fault.fault, current_field);
   }
+  CalculationOutcome checked = Ended(CalculationEnd::Solved, "", "");
+  checked.record = record;
+  return checked;
+}
 
-  current_field.clear();
+CalculationOutcome Calculate(CalculationScreen& screen, DesignResult& result,
+                             const std::string& decimal_separator) {
+  const CalculationOutcome checked = CheckInputs(screen, kAllInputs);
+  if (!checked.record) return checked;
+  const DesignRecord& record = *checked.record;
+
+  const std::string current_field;  // empty in the solver
   LabelWriter writer(screen.labels, decimal_separator);
   const SolveOutcome solved = Solve(record, result, writer);
   CalculationOutcome outcome;

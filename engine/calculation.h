@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "engine/calculation_outcome.h"
@@ -23,5 +24,11 @@ struct CalculationScreen {
 // caller enables the result buttons and stores the configuration.
 CalculationOutcome Calculate(CalculationScreen& screen, DesignResult& result,
                              const std::string& decimal_separator);
+
+// Calculate's checks alone, of the inputs in `wanted` (read in the fixed order, the others not
+// looked at), with the same prompts, messages and fault reports. Ends Solved with the record
+// (the inputs not wanted left 0) when every wanted input was accepted; the labels are not
+// touched.
+CalculationOutcome CheckInputs(CalculationScreen& screen, std::span<const InputBox> wanted);
 
 }  // namespace tolvan

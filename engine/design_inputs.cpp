@@ -1,5 +1,7 @@
 #include "engine/design_inputs.h"
 
+#include <algorithm>
+
 #include "engine/checked_math.h"
 #include "engine/number_reading.h"
 
@@ -66,7 +68,15 @@ float ConvertInput(const InputRule& rule, const std::string& text) {
 std::optional<CalculationOutcome> ReadDesignRecord(InputBoxes& boxes, PromptService& prompts,
                                                    MessageService& messages, DesignRecord& record,
                                                    std::string& current_field) {
+  return ReadDesignInputs(boxes, prompts, messages, record, current_field, kAllInputs);
+}
+
+std::optional<CalculationOutcome> ReadDesignInputs(InputBoxes& boxes, PromptService& prompts,
+                                                   MessageService& messages, DesignRecord& record,
+                                                   std::string& current_field,
+                                                   std::span<const InputBox> wanted) {
   for (const InputRule& rule : InputRules()) {
+    if (std::find(wanted.begin(), wanted.end(), rule.box) == wanted.end()) continue;
     current_field = std::string(rule.current_field);
     if (boxes.Text(rule.box).empty()) {
       boxes.SetText(rule.box, prompts.Ask(PromptText(rule), std::string(kMissingTitle), ""));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,11 @@ struct InputRule {
 // The seven inputs in the order in which Calculate handles them.
 const std::array<InputRule, 7>& InputRules();
 
+// Every input box, for ReadDesignInputs.
+inline constexpr std::array<InputBox, 7> kAllInputs{InputBox::Freq, InputBox::Zo,  InputBox::Zm,
+                                                    InputBox::VF0,  InputBox::VF1, InputBox::Xl,
+                                                    InputBox::Rl};
+
 inline constexpr std::string_view kMissingTitle = "Data Missing";
 inline constexpr std::string_view kZmEqualsZo =
     "Match-Line impedance must be different than the Feedline impedance!";
@@ -43,5 +49,13 @@ std::string PromptText(const InputRule& rule);
 std::optional<CalculationOutcome> ReadDesignRecord(InputBoxes& boxes, PromptService& prompts,
                                                    MessageService& messages, DesignRecord& record,
                                                    std::string& current_field);
+
+// The same for the inputs in `wanted` only, still in the fixed order: the others are not looked
+// at and keep their value in `record`. A front end that chooses some inputs itself (the cable
+// advisor picks the matching line) reads the rest this way.
+std::optional<CalculationOutcome> ReadDesignInputs(InputBoxes& boxes, PromptService& prompts,
+                                                   MessageService& messages, DesignRecord& record,
+                                                   std::string& current_field,
+                                                   std::span<const InputBox> wanted);
 
 }  // namespace tolvan

@@ -9,6 +9,13 @@ MeasuredLoad::MeasuredLoad(std::vector<MeasuredPoint> points, double reference_o
     : points_(std::move(points)), reference_ohms_(reference_ohms) {}
 
 std::optional<std::complex<double>> MeasuredLoad::ReflectionAt(double mhz) const {
+  // A design frequency is held in single precision, so one typed as an edge of the file may
+  // lie a rounding beyond it; the same single as an edge is that edge.
+  if (mhz < low_mhz() && static_cast<float>(mhz) == static_cast<float>(low_mhz())) {
+    mhz = low_mhz();
+  } else if (mhz > high_mhz() && static_cast<float>(mhz) == static_cast<float>(high_mhz())) {
+    mhz = high_mhz();
+  }
   if (!(mhz >= low_mhz() && mhz <= high_mhz())) return std::nullopt;
   // The first point above `mhz`; the point below it starts the interval.
   const auto above = std::upper_bound(points_.begin(), points_.end(), mhz,

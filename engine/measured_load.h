@@ -25,7 +25,9 @@ class MeasuredLoad {
   double reference_ohms() const { return reference_ohms_; }
   const std::vector<MeasuredPoint>& points() const { return points_; }
 
-  // The interpolated reflection coefficient; nothing outside low_mhz() to high_mhz().
+  // The interpolated reflection coefficient; nothing outside low_mhz() to high_mhz(). A
+  // frequency that rounds to the same single as an edge counts as that edge, for a design
+  // frequency typed as the edge.
   std::optional<std::complex<double>> ReflectionAt(double mhz) const;
   // The impedance in ohms there; nothing outside the range or where the load is an open
   // circuit (reflection coefficient exactly 1).

@@ -9,7 +9,7 @@
 namespace tolvan {
 namespace {
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;  // keeps the sources in the file's order
 
 constexpr std::string_view kFormat = "Tolvan cable catalogue 1";
 constexpr double kUnbounded = 1e6;  // above any impedance or loss coefficient

@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 #include <locale.h>
 
+#include <cmath>
+#include <complex>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <numbers>
 #include <pugixml.hpp>
 #include <string>
 
 #include "engine/solver.h"
+#include "persist/cable_catalogue_file.h"
 #include "tests/cli/run_calc.h"
 #include "tests/persist/scratch_folder.h"
 
@@ -221,6 +225,110 @@ TEST(TolvanCalcOutput, AWriteThatFailsLateSaysWhatWasWritten) {
   EXPECT_TRUE(err.ends_with("; the chart was written as " + chart.string() + "\n")) << err;
   EXPECT_TRUE(std::filesystem::exists(chart));
   EXPECT_FALSE(std::filesystem::exists(report));
+}
+
+const std::string kDipoleFile = TOLVAN_SOURCE_DIR "/examples/dipole_20m.s1p";
+
+// The model the example file was made from (examples/dipole_20m.py), not the file.
+std::complex<double> DipoleOhms(double mhz) {
+  const double omega = 2 * std::numbers::pi * mhz * 1e6;
+  return {70, omega * 9.5e-6 - 1 / (omega * 13.8e-12)};
+}
+
+// The line equation of a section of real impedance `z0`, `turns` wavelengths and `metres`
+// long, losing `db_per_100ft` when matched.
+std::complex<double> Through(std::complex<double> load, double z0, double turns, double metres,
+                             double db_per_100ft) {
+  const double nepers = db_per_100ft / (20 / std::log(10.0)) / 30.48 * metres;
+  const std::complex<double> t =
+      std::tanh(std::complex<double>(nepers, 2 * std::numbers::pi * turns));
+  return z0 * (load + z0 * t) / (z0 + load * t);
+}
+
+TEST(TolvanCalcOutput, TheMeasuredLoadAndTheCablesReachTheDesignAndItsAnalysis) {
+  const auto json = nlohmann::json::parse(
+      RunCalc("--load " + kDipoleFile +
+              " --freq 14.2 --feed-cable RG-213/U --match-cable RG-59/U --tolerance --json")
+          .out);
+  const float r = json["load"]["r_ohms"].get<float>(), x = json["load"]["x_ohms"].get<float>();
+  EXPECT_NEAR(r, DipoleOhms(14.2).real(), 1e-4);
+  EXPECT_NEAR(x, DipoleOhms(14.2).imag(), 1e-4);
+  tolvan::DesignResult stored;
+  NoObserver ignored;
+  tolvan::Solve({14.2f, 50, 75, r, x, 0.66f, 0.66f}, stored, ignored);
+  ExpectStoredSingles(json["alternate"], stored.AltWl, stored.AltCm);
+
+  // Each section's own cable, lengths refined to match again with the losses at F.
+  const double feed_db = json["cables"]["feed"]["db_per_100ft_at_f"].get<double>();
+  const double match_db = json["cables"]["match"]["db_per_100ft_at_f"].get<double>();
+  for (const char* solution : {"results", "alternate"}) {
+    const auto& losses = json["losses"][solution];
+    EXPECT_GT(losses["swr_at_solver_lengths"].get<double>(), 1.005) << solution;
+    const auto& line1 = losses["refined"]["line1"];
+    const auto& line2 = losses["refined"]["line2"];
+    std::complex<double> z = Through(DipoleOhms(14.2), 50, line1["wavelengths"].get<double>(),
+                                     line1["cm"].get<double>() / 100, feed_db);
+    z = Through(z, 75, line2["wavelengths"].get<double>(), line2["cm"].get<double>() / 100,
+                match_db);
+    EXPECT_LT(std::abs((z - 50.0) / (z + 50.0)), 1e-5) << solution;
+    // The analysis is of the refined lengths, within the measured range.
+    EXPECT_NEAR(json["analysis"][solution]["swr"].get<double>(), 1, 1e-6) << solution;
+    EXPECT_GT(json["tolerance"][solution]["line2"]["accuracy_mm"].get<double>(), 5) << solution;
+  }
+  EXPECT_EQ(json["analysis"]["high_limit_mhz"], 15.5);
+  EXPECT_EQ(json["tolerance"]["error_mm"], 5);
+}
+
+TEST(TolvanCalcOutput, AMeasuredLoadIsSaidAndBoundsTheSearchTheSweepAndTheChart) {
+  ScratchFolder folder;
+  const auto chart = folder / "measured.svg";
+  const Process run = RunCalc("--load " + kDipoleFile +
+                              " --freq 13.2 --zo 50 --zm 150 --vf-feed 66 --vf-match 66 --sweep "
+                              "--points 3 --plot " +
+                              chart.string());
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* line :
+       {"\nAround F, with lossless lines and the measured load\n(edges searched within 50 % of "
+        "F and the measured 13.000 to 15.500 MHz):\n",
+        "\n    1.5:1 bandwidth: below 13.000 to ", "\n       13.0000 "}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+  }
+  pugi::xml_document svg;
+  ASSERT_TRUE(svg.load_file(chart.c_str()));
+  EXPECT_TRUE(
+      std::string(svg.child("svg").child_value("title")).ends_with(", with the measured load"));
+}
+
+TEST(TolvanCalcOutput, TheAdviceIsEveryCandidateOutsideTheRefusedWindow) {
+  const auto catalogue =
+      tolvan::ReadCableCatalogue(TOLVAN_SOURCE_DIR "/data/cables.json").catalogue;
+  ASSERT_TRUE(catalogue);
+  const auto listed = nlohmann::json::parse(RunCalc("--cables --json").out);
+  ASSERT_EQ(listed["cables"].size(), catalogue->cables().size());
+  EXPECT_EQ(listed["cables"][8]["parallel_pair"]["name"], "2x " + catalogue->cables()[8].name);
+
+  // A 75-ohm feed, where pairs of 75-ohm cables (37.5 ohms) can match.
+  const auto json = nlohmann::json::parse(
+      RunCalc("--advise --freq 7.1 --zo 75 --r 150 --x -5 --vf-feed 66 --json").out);
+  const double below = json["zm_window"]["below"].get<double>();
+  const double above = json["zm_window"]["above"].get<double>();
+  std::size_t outside = 0;
+  for (const tolvan::Cable& candidate : catalogue->Candidates()) {
+    outside += candidate.impedance < below || candidate.impedance > above;
+  }
+  EXPECT_EQ(json["advice"].size(), outside);
+  bool pair = false;
+  for (const auto& advice : json["advice"]) {
+    pair = pair || advice["paralleled"].get<bool>();
+    const double zm = advice["impedance_ohms"].get<double>();
+    // The lossless line equations of the solver's lengths match the load.
+    const auto& lengths = advice["results"];
+    std::complex<double> z =
+        Through({150, -5}, 75, lengths["line1"]["wavelengths"].get<double>(), 0, 0);
+    z = Through(z, zm, lengths["line2"]["wavelengths"].get<double>(), 0, 0);
+    EXPECT_LT(std::abs((z - 75.0) / (z + 75.0)), 1e-6) << advice["cable"];
+  }
+  EXPECT_TRUE(pair);
 }
 
 }  // namespace

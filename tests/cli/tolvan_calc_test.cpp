@@ -18,6 +18,10 @@ const std::string kNoX = "--freq 150 --zo 50 --zm 75 --r 55.5 --vf-feed 89 --vf-
 const std::string kDefault = kNoX + " --x -3.5";
 const std::string kTwentyMetres =
     "--freq 14.2 --zo 50 --zm 75 --r 100 --x 0 --vf-feed 66 --vf-match 66";
+const std::string kDipoleFile = TOLVAN_SOURCE_DIR "/examples/dipole_20m.s1p";
+// The measured dipole without R, X and F.
+const std::string kDipole = "--load " + kDipoleFile + " --zo 50 --zm 75 --vf-feed 66 --vf-match 66";
+const std::string kAdvise = "--advise --zo 50 --r 70 --x 35 --freq 14.2 --vf-feed 66";
 
 struct RunCase {
   const char* name;
@@ -117,6 +121,41 @@ INSTANTIATE_TEST_SUITE_P(
                 "--freq 14.2 --zo 50 --zm 60 --r 25 --x -25 --vf-feed 66 --vf-match 66", 1,
                 "Value Zm is too close to Zo\n"
                 "A match needs Zm below 30.90 or above 80.91 ohms for this load.\n"},
+        RunCase{"LoadGivesRAndXAtF", kDipole + " --freq 14.2", 0,
+                "\n  at 14.200 MHz: R = 70.000 ohms, X = 35.421 ohms\n"},
+        RunCase{"LoadBesideR", kDipole + " --freq 14.2 --r 70", 2,
+                "tolvan-calc: --r does nothing with --load, which gives R and X\n"},
+        RunCase{"LoadLeftOut", kDefault + " --load=", 2,
+                "tolvan-calc: --load needs a value (FILE.s1p)\n"},
+        RunCase{"LoadBroken", "--load /dev/null --freq 14.2", 1,
+                "tolvan-calc: /dev/null:1: the file holds no frequencies\n"},
+        RunCase{"LoadOutsideItsRange", kDipole + " --freq 20", 1,
+                "tolvan-calc: " + kDipoleFile +
+                    ": 20 MHz is outside the measured range, 13 to 15.5 MHz\n"},
+        RunCase{"FeedCable", kNoX + " --x 0 --feed-cable rg213", 0,
+                "Feed line and Line-1: RG-213/U, 50 ohms, VF 66 %, matched loss 2.700 dB per "
+                "100 ft at 150.000 MHz\n  --vf-feed 89 is used instead of the cable's 66 %\n"},
+        RunCase{"MatchCableUnknown", kDefault + " --match-cable RG58X", 2,
+                "tolvan-calc: --match-cable: No cable \"RG58X\" in the catalogue; close names: "
+                "RG-58/U, RG-8X.\n"},
+        RunCase{"MatchCableLeftOut", kDefault + " --match-cable", 2,
+                "tolvan-calc: --match-cable needs a value (NAME)\n"},
+        RunCase{"Cables", "--cables", 0, "\nRG-213/U "},
+        RunCase{"CablesBesideADesign", "--cables --zo 50", 2,
+                "tolvan-calc: --zo does nothing with --cables, which only lists the catalogue\n"},
+        RunCase{"ToleranceByDefaultFiveMillimetres", kDefault + " --tolerance", 0,
+                " 5 mm longer  5 mm shorter  accuracy\n"},
+        RunCase{"ToleranceGiven", kDefault + " --tolerance 2.5", 0, " 2.5 mm longer "},
+        RunCase{"ToleranceOfNothing", kDefault + " --tolerance=0", 2,
+                "tolvan-calc: --tolerance: must be a number from 0.01 to below 1000 mm, not 0\n"},
+        RunCase{"Advise", kAdvise, 0, "\nRG-59/U                     75    66   results "},
+        RunCase{"AdviseNeedsNoMatchingLine", "--advise --zo 50 --r 70 --x 35 --freq 14.2", 2,
+                "Feedline Velocity Factor is missing.\n"},
+        RunCase{"AdviseBesideZm", kAdvise + " --zm 75", 2,
+                "tolvan-calc: --zm does nothing with --advise, which chooses the matching line\n"},
+        RunCase{"AdviseBesideSweep", kAdvise + " --sweep", 2,
+                "tolvan-calc: --sweep does nothing with --advise, which lists cables rather than "
+                "one design\n"},
         RunCase{"Help", "--help", 0, "Usage: tolvan-calc --zo OHMS --zm OHMS"},
         RunCase{"Version", "--version", 0, "tolvan-calc 1."}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -140,6 +179,22 @@ TEST(TolvanCalc, EachMissingInputIsNamedInTheOrderCalculateAsks) {
     given += " " + option;
   }
   EXPECT_EQ(RunCalc(given).status, 0);
+}
+
+TEST(TolvanCalc, AMeasuredLoadLeavesTheOrderOfTheChecksAsItWas) {
+  // R comes before F, yet with --load it depends on F: a missing or refused F, or an input
+  // before R, must still be told as without --load.
+  const std::string others = "--zm 75 --vf-match 66";
+  for (const std::string inputs :
+       {"--zo 50 --vf-feed 66", "--zo 50 --freq abc --vf-feed 66",
+        "--zo 50 --freq 1e40 --vf-feed 66", "--zo 50 --freq 0 --vf-feed 66",
+        "--freq 20 --vf-feed 66", "--zo 50 --freq 14.2 --vf-feed 0"}) {
+    const Process typed = RunCalc(others + " --r 70 --x 35 " + inputs);
+    const Process measured = RunCalc(others + " --load " + kDipoleFile + " " + inputs);
+    EXPECT_NE(typed.status, 0) << inputs;
+    EXPECT_EQ(measured.status, typed.status) << inputs;
+    EXPECT_EQ(measured.err, typed.err) << inputs;
+  }
 }
 
 }  // namespace

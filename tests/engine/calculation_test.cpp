@@ -273,5 +273,29 @@ TEST(Calculate, ZmTooCloseToZoChangesNothing) {
   EXPECT_TRUE(SameResult(run.result, Sentinel()));
 }
 
+TEST(CheckInputs, LooksOnlyAtTheWantedInputsInTheFixedOrder) {
+  // The advisor's inputs: Zm and the matching velocity factor are left empty and not asked for.
+  const std::array wanted{InputBox::VF0, InputBox::Freq, InputBox::Zo, InputBox::Rl, InputBox::Xl};
+  auto texts = DefaultTexts();
+  texts[InputBox::Zm] = texts[InputBox::VF1] = "";
+  FakeScreen solved;
+  solved.texts = texts;
+  CalculationScreen solved_screen = solved.Screen();
+  const CalculationOutcome outcome = CheckInputs(solved_screen, wanted);
+  ASSERT_TRUE(outcome.record);
+  EXPECT_EQ(outcome.record->Zm, 0);
+  EXPECT_EQ(outcome.record->VFo, 0.89f);
+  EXPECT_TRUE(solved.journal.empty());
+
+  // F is looked at before the empty feed velocity factor, and its fault is reported alike.
+  texts[InputBox::Freq] = "1e40";
+  texts[InputBox::VF0] = "";
+  FakeScreen faulted;
+  faulted.texts = texts;
+  CalculationScreen faulted_screen = faulted.Screen();
+  EXPECT_EQ(CheckInputs(faulted_screen, wanted).end, CalculationEnd::Faulted);
+  EXPECT_EQ(faulted.journal, Strings{"message [Tolvan] Overflow : Frequency."});
+}
+
 }  // namespace
 }  // namespace tolvan

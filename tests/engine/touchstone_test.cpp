@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 namespace tolvan {
@@ -72,6 +73,20 @@ TEST(Touchstone, InterpolatesTheReflectionCoefficientAndKnowsItsRange) {
   EXPECT_FALSE(read.load->ImpedanceAt(9.99));
   EXPECT_EQ(OutsideRangeMessage(*read.load, 25),
             "25 MHz is outside the measured range, 10 to 20 MHz");
+}
+
+TEST(Touchstone, AnEdgeTypedAsADesignFrequencyIsTheEdge) {
+  // A design frequency is a single: 14.2 typed becomes 14.1999998 below the file's first
+  // frequency, 14.35 becomes 14.3500004 above its last.
+  const TouchstoneRead read = Parse("# MHz S RI R 50\n14.2 0 0.2\n14.35 0 0.4\n");
+  ASSERT_TRUE(read.load);
+  for (const auto& [typed, reflection] : {std::pair{14.2f, 0.2}, std::pair{14.35f, 0.4}}) {
+    ASSERT_NE(static_cast<double>(typed), typed == 14.2f ? 14.2 : 14.35);
+    EXPECT_EQ(read.load->ReflectionAt(typed), std::complex<double>(0, reflection)) << typed;
+  }
+  // The next single beyond each edge is outside.
+  EXPECT_FALSE(read.load->ReflectionAt(std::nextafter(14.2f, 0.0f)));
+  EXPECT_FALSE(read.load->ReflectionAt(std::nextafter(14.35f, 100.0f)));
 }
 
 struct Broken {
