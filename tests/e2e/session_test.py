@@ -33,7 +33,7 @@ DEFAULT_CONFIG = (
     "</data>\r\n")
 
 
-def wait_for(condition, what, seconds=20):
+def wait_for(condition, what, seconds=60):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         value = condition()
@@ -139,14 +139,26 @@ class WindowManager:
     """openbox with its packaged settings, managing the server's windows until stopped."""
 
     def __init__(self, desktop):
+        self.log = tempfile.TemporaryFile(mode="w+")
         self.process = subprocess.Popen(["openbox", "--sm-disable"], env=desktop.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: desktop.windows_in("-root", "_NET_SUPPORTING_WM_CHECK"),
-                 "openbox to manage the screen")
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        try:
+            wait_for(lambda: self.process.poll() is not None or
+                     desktop.windows_in("-root", "_NET_SUPPORTING_WM_CHECK"),
+                     "openbox to manage the screen")
+        except AssertionError:
+            self.stop()
+            raise
+        if self.process.poll() is not None:
+            self.log.seek(0)
+            raise AssertionError("openbox ended with status %s: %s"
+                                 % (self.process.returncode, self.log.read()))
 
     def stop(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(timeout=10)
+        self.log.close()
 
 
 class Session(unittest.TestCase):
