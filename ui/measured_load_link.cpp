@@ -83,6 +83,8 @@ void MeasuredLoadLink::Load(const QString& path) {
   // detached by them.
   boxes_.SetText(InputBox::Xl, entry.x_text);
   boxes_.SetText(InputBox::Rl, entry.r_text);
+  // The boxes are narrow: show where the numbers begin, not where they end.
+  for (const InputBox box : {InputBox::Xl, InputBox::Rl}) boxes_.Box(box)->home(false);
   attached_ = Attached{entry.load, QFileInfo(path).fileName().toStdString(), entry.F, entry.x_text,
                        entry.r_text};
   emit AttachmentChanged();
