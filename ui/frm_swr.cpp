@@ -270,6 +270,8 @@ void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
       figure_grid_->addWidget(alternate_column_.back(), row, 2);
     }
     figure_grid_->setColumnStretch(3, 1);  // the room to spare goes to the right
+    for (int row = 0; row < figure_grid_->rowCount(); ++row) figure_grid_->setRowStretch(row, 0);
+    figure_grid_->setRowStretch(static_cast<int>(figures.size()) + 1, 1);  // and below
   }
   for (std::size_t i = 0; i < figures.size(); ++i) {
     const QString quantity = QString::fromStdString(figures[i].quantity);
@@ -280,7 +282,6 @@ void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
     alternate_column_[i + 1]->setText(QString::fromStdString(figures[i].alternate));
     alternate_column_[i + 1]->setAccessibleName(quantity + QStringLiteral(", ") + alternate);
   }
-  figure_grid_->setRowStretch(static_cast<int>(figures.size()) + 1, 1);  // spare room below
   figures_area_->updateGeometry();
 }
 
