@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "engine/transformer_analysis.h"
+
 namespace tolvan {
 namespace {
 
@@ -28,12 +30,38 @@ double ChartSpanPercent(const AnalysisSummary& summary) {
   return kSpans.back();
 }
 
+Transformer TransformerFor(const DesignRecord& design, const AnalysisSetting& setting) {
+  Transformer transformer = LosslessTransformer(design);
+  if (setting.feed_cable) transformer.feed.loss = setting.feed_cable->loss;
+  if (setting.match_cable) transformer.match.loss = setting.match_cable->loss;
+  if (setting.measured_load) transformer.load = LoadModel(setting.measured_load);
+  return transformer;
+}
+
 std::optional<SwrAnalysis> AnalyseSwr(const DesignRecord& design, int points) {
+  return AnalyseSwr(design, AnalysisSetting{}, points);
+}
+
+std::optional<SwrAnalysis> AnalyseSwr(const DesignRecord& design, const AnalysisSetting& setting,
+                                      int points) {
   const std::optional<Solutions> solutions = SolveForAnalysis(design);
   if (!solutions) return std::nullopt;
-  SwrAnalysis analysis{design, *solutions, Summarise(design, *solutions), 0, {}};
+  const Transformer transformer = TransformerFor(design, setting);
+  SwrAnalysis analysis{design, setting, *solutions, AnalyseWithLosses(transformer, *solutions),
+                       {},     0,       {}};
+  // Lossless lines are drawn with the solver's lengths, those of the main window's labels;
+  // lossy ones with the lengths refined for them, which are the ones to cut.
+  const bool lossy = setting.feed_cable || setting.match_cable;
+  const Solutions drawn =
+      lossy ? Solutions{analysis.built.results.planned, analysis.built.alternate.planned}
+            : *solutions;
+  analysis.summary = lossy ? analysis.built.summary : Summarise(transformer, drawn);
   analysis.span_percent = ChartSpanPercent(analysis.summary);
-  analysis.sweep = Sweep(design, *solutions, analysis.span_percent, points);
+  analysis.sweep = Sweep(transformer, drawn, analysis.span_percent, points);
+  // A chart needs a range of frequencies, which a load measured at F alone does not give.
+  if (analysis.sweep.empty() || !(analysis.sweep.front().mhz < analysis.sweep.back().mhz)) {
+    return std::nullopt;
+  }
   return analysis;
 }
 

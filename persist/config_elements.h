@@ -24,7 +24,7 @@ inline constexpr std::string_view kConfigFileName = "Tolvan_Config.xml";
 inline constexpr std::string_view kConfigRoot = "data";
 
 // In the order of the default file, then those it lacks.
-inline constexpr std::array<ConfigElement, 18> kConfigElements{{
+inline constexpr std::array<ConfigElement, 20> kConfigElements{{
     {"path", "", Remembered::ReportFolder, false},
     {"freq", "150", Remembered::Freq, false},
     {"zo", "50", Remembered::Zo, false},
@@ -43,6 +43,8 @@ inline constexpr std::array<ConfigElement, 18> kConfigElements{{
     {"fa1", "", Remembered::SwrTop, true, false},
     {"fa2", "", Remembered::SwrWidth, true, false},
     {"fa3", "", Remembered::SwrHeight, true, false},
+    {"fcab", "", Remembered::FeedCable, false, false},
+    {"mcab", "", Remembered::MatchCable, false, false},
 }};
 
 }  // namespace tolvan

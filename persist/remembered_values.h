@@ -28,6 +28,8 @@ enum class Remembered {
   SwrTop,
   SwrWidth,
   SwrHeight,  // the SWR window's place and size, twips
+  FeedCable,
+  MatchCable,  // the SWR window's cables: catalogue names, empty for a lossless line
 };
 
 // Where the remembered values live while the program runs: the main window's boxes and

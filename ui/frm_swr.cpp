@@ -2,16 +2,21 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "engine/analysis_figures.h"
+#include "engine/cable_catalogue.h"
+#include "engine/label_format.h"
 #include "persist/file_writer.h"
 #include "persist/svg_file.h"
 #include "ui/chart_painter.h"
@@ -21,7 +26,7 @@
 namespace tolvan {
 namespace {
 
-constexpr int kDefaultWidth = 820, kDefaultHeight = 660;  // pixels
+constexpr int kDefaultWidth = 820, kDefaultHeight = 800;  // pixels
 constexpr int kGapBesideMain = 8;                         // pixels
 constexpr qreal kPngScale = 2;  // a PNG twice as fine as the screen, for printing
 
@@ -39,6 +44,32 @@ QLabel* FigureLabel(const QString& text, const QString& accessible_name, QWidget
   return label;
 }
 
+QComboBox* CableBox(const char* name, const char* accessible_name, QWidget* window) {
+  auto* box = new QComboBox(window);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setAccessibleName(QString::fromLatin1(accessible_name));
+  box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  return box;
+}
+
+// A scroll area that asks for the whole height of its figures: a window with room shows them
+// all, a smaller one scrolls them rather than squeeze the chart below its minimum.
+class FiguresArea final : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+  QSize sizeHint() const override {
+    const int frame = 2 * frameWidth();
+    return widget()->sizeHint() + QSize(frame + verticalScrollBar()->sizeHint().width(), frame);
+  }
+};
+
+// "RG-213/U (50 ohms, VF 66 %)": what the user knows a cable by.
+QString CableEntry(const Cable& cable) {
+  return QString::fromStdString(cable.name + " (" + FormatFixed(cable.impedance, 0, ".") +
+                                " ohms, VF " + FormatFixed(cable.velocity_factor * 100, 0, ".") +
+                                " %)");
+}
+
 }  // namespace
 
 frmSwr::frmSwr(QWidget& main_window, ModTolvan& shared, WindowingServices services,
@@ -52,12 +83,35 @@ frmSwr::frmSwr(QWidget& main_window, ModTolvan& shared, WindowingServices servic
   setWindowTitle(QStringLiteral("SWR"));
   setAttribute(Qt::WA_DeleteOnClose);
 
+  cboFeedCable_ = CableBox("cboFeedCable", "Cable of the feed line and Line-1", this);
+  cboMatchCable_ = CableBox("cboMatchCable", "Cable of Line-2", this);
+  auto* feed_label = new QLabel(QStringLiteral("&Feed line and Line-1:"), this);
+  feed_label->setBuddy(cboFeedCable_);
+  auto* match_label = new QLabel(QStringLiteral("&Line-2:"), this);
+  match_label->setBuddy(cboMatchCable_);
+  lblLoad_ = new QLabel(this);
+  lblLoad_->setObjectName(QStringLiteral("lblLoad"));
+  lblLoad_->setAccessibleName(QStringLiteral("Load of the analysis"));
+  lblLoad_->setWordWrap(true);
+  lblCableNotes_ = new QLabel(this);
+  lblCableNotes_->setObjectName(QStringLiteral("lblCableNotes"));
+  lblCableNotes_->setAccessibleName(QStringLiteral("Notes on the cables"));
+  lblCableNotes_->setWordWrap(true);
+  lblCableNotes_->hide();
+
   chart_ = new SwrChartView(decimal_separator_, this);
   figures_ = new QWidget(this);
   figures_->setAccessibleName(QStringLiteral("Figures of both solutions"));
   figure_grid_ = new QGridLayout(figures_);
   figure_grid_->setContentsMargins(0, 0, 0, 0);
   figure_grid_->setHorizontalSpacing(12);
+  figure_grid_->setVerticalSpacing(2);
+  // Many figures in a small window scroll rather than squeeze the chart.
+  figures_area_ = new FiguresArea(this);
+  figures_area_->setWidget(figures_);
+  figures_area_->setWidgetResizable(true);
+  figures_area_->setFrameShape(QFrame::NoFrame);
+  figures_area_->setAccessibleName(QStringLiteral("Figures"));
   cmdSaveSvg_ = new QPushButton(QStringLiteral("Save as SVG"), this);
   cmdSaveSvg_->setObjectName(QStringLiteral("cmdSaveSvg"));
   cmdSavePng_ = new QPushButton(QStringLiteral("Save as PNG"), this);
@@ -67,11 +121,24 @@ frmSwr::frmSwr(QWidget& main_window, ModTolvan& shared, WindowingServices servic
   buttons->addStretch();
   buttons->addWidget(cmdSaveSvg_);
   buttons->addWidget(cmdSavePng_);
+  auto* cables = new QHBoxLayout;
+  cables->addWidget(feed_label);
+  cables->addWidget(cboFeedCable_);
+  cables->addSpacing(16);
+  cables->addWidget(match_label);
+  cables->addWidget(cboMatchCable_);
+  cables->addStretch();
   auto* column = new QVBoxLayout(this);
+  column->addLayout(cables);
+  column->addWidget(lblLoad_);
+  column->addWidget(lblCableNotes_);
   column->addWidget(chart_, 1);
-  column->addWidget(figures_);
+  column->addWidget(figures_area_);
   column->addLayout(buttons);
 
+  for (QComboBox* box : {cboFeedCable_, cboMatchCable_}) {
+    connect(box, &QComboBox::activated, this, &frmSwr::CablesChosen);
+  }
   connect(cmdSaveSvg_, &QPushButton::clicked, this, &frmSwr::cmdSaveSvg_Click);
   connect(cmdSavePng_, &QPushButton::clicked, this, &frmSwr::cmdSavePng_Click);
   Form_Load(main_window);
@@ -111,14 +178,57 @@ void frmSwr::Form_Unload() {
   shared_.SwrPlace = {edges[0], edges[1], width() * kTwipsPerPixel, height() * kTwipsPerPixel};
 }
 
+void frmSwr::OfferCables(const CableCatalogue* catalogue, const std::string& why_none,
+                         const std::string& feed_cable, const std::string& match_cable) {
+  for (const auto& [box, chosen] :
+       {std::pair{cboFeedCable_, &feed_cable}, std::pair{cboMatchCable_, &match_cable}}) {
+    box->clear();
+    box->addItem(QStringLiteral("Lossless, as typed"), QString());
+    if (catalogue != nullptr) {
+      for (const Cable& cable : catalogue->Candidates()) {
+        box->addItem(CableEntry(cable), QString::fromStdString(cable.name));
+      }
+    }
+    box->setCurrentIndex(std::max(0, box->findData(QString::fromStdString(*chosen))));
+    box->setEnabled(catalogue != nullptr);
+  }
+  if (catalogue == nullptr) {
+    lblCableNotes_->setText(QString::fromStdString("No cables to choose: " + why_none));
+    lblCableNotes_->show();
+  }
+}
+
+std::string frmSwr::FeedCable() const {
+  return cboFeedCable_->currentData().toString().toStdString();
+}
+
+std::string frmSwr::MatchCable() const {
+  return cboMatchCable_->currentData().toString().toStdString();
+}
+
 void frmSwr::ShowAnalysis(const SwrAnalysis& analysis, bool results_on_view) {
   chart_->SetAnalysis(analysis, Stronger(results_on_view));
+  ShowSetting(analysis);
   ShowFigures(analysis);
   MarkSolutionOnView(results_on_view);
   for (QWidget* widget :
-       {figures_, static_cast<QWidget*>(cmdSaveSvg_), static_cast<QWidget*>(cmdSavePng_)}) {
+       {figures_, static_cast<QWidget*>(lblLoad_), static_cast<QWidget*>(lblCableNotes_),
+        static_cast<QWidget*>(cmdSaveSvg_), static_cast<QWidget*>(cmdSavePng_)}) {
     widget->setEnabled(true);
   }
+}
+
+// The load, and what differs between a chosen cable and the typed line it stands for; with
+// no catalogue, why there are no cables.
+void frmSwr::ShowSetting(const SwrAnalysis& analysis) {
+  lblLoad_->setText(QString::fromStdString(LoadText(analysis, decimal_separator_)));
+  if (!cboFeedCable_->isEnabled()) return;
+  QStringList notes;
+  for (const std::string& note : CableNotes(analysis, decimal_separator_)) {
+    notes << QString::fromStdString(note);
+  }
+  lblCableNotes_->setText(notes.join(QLatin1Char('\n')));
+  lblCableNotes_->setVisible(!notes.isEmpty());
 }
 
 void frmSwr::ShowSolutionOnView(bool results_on_view) {
@@ -129,7 +239,8 @@ void frmSwr::ShowSolutionOnView(bool results_on_view) {
 void frmSwr::MarkStale() {
   chart_->SetStale(true);
   for (QWidget* widget :
-       {figures_, static_cast<QWidget*>(cmdSaveSvg_), static_cast<QWidget*>(cmdSavePng_)}) {
+       {figures_, static_cast<QWidget*>(lblLoad_), static_cast<QWidget*>(lblCableNotes_),
+        static_cast<QWidget*>(cmdSaveSvg_), static_cast<QWidget*>(cmdSavePng_)}) {
     widget->setEnabled(false);
   }
 }
@@ -139,7 +250,7 @@ void frmSwr::MarkStale() {
 void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
   const QString results = QStringLiteral("Results (first solution)");
   const QString alternate = QStringLiteral("Alternate results (second solution)");
-  const std::vector<AnalysisFigure> figures = AnalysisFigures(analysis.summary, decimal_separator_);
+  const std::vector<AnalysisFigure> figures = SwrAnalysisFigures(analysis, decimal_separator_);
   if (quantity_column_.size() != figures.size()) {
     while (QLayoutItem* item = figure_grid_->takeAt(0)) {
       delete item->widget();
@@ -159,6 +270,8 @@ void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
       figure_grid_->addWidget(alternate_column_.back(), row, 2);
     }
     figure_grid_->setColumnStretch(3, 1);  // the room to spare goes to the right
+    for (int row = 0; row < figure_grid_->rowCount(); ++row) figure_grid_->setRowStretch(row, 0);
+    figure_grid_->setRowStretch(static_cast<int>(figures.size()) + 1, 1);  // and below
   }
   for (std::size_t i = 0; i < figures.size(); ++i) {
     const QString quantity = QString::fromStdString(figures[i].quantity);
@@ -169,6 +282,7 @@ void frmSwr::ShowFigures(const SwrAnalysis& analysis) {
     alternate_column_[i + 1]->setText(QString::fromStdString(figures[i].alternate));
     alternate_column_[i + 1]->setAccessibleName(quantity + QStringLiteral(", ") + alternate);
   }
+  figures_area_->updateGeometry();
 }
 
 // The column of the solution on view is set in bold, as its curve is drawn stronger.

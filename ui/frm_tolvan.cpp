@@ -7,6 +7,7 @@
 
 #include "engine/calculation.h"
 #include "engine/result_presentation.h"
+#include "persist/cable_catalogue_file.h"
 #include "persist/config_file.h"
 #include "persist/config_location.h"
 #include "persist/report.h"
@@ -18,6 +19,7 @@
 #include "ui/frm_info.h"
 #include "ui/main_window_adapters.h"
 #include "ui/main_window_menu.h"
+#include "ui/measured_load_link.h"
 #include "ui/swr_link.h"
 #include "ui/task_bar.h"
 #include "ui/ui_frm_tolvan.h"
@@ -88,9 +90,6 @@ frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
   boxes_ = std::make_unique<MainWindowBoxes>(*this);
   labels_ = std::make_unique<MainWindowLabels>(*this);
   memory_ = std::make_unique<MainWindowMemory>(*this, *boxes_);
-  swr_ = new SwrLink(*this, shared_, services_, separators_.decimal, ReportFolder);
-  addAction(swr_->OpenAction());
-  new MainWindowMenu(*this, {swr_->OpenAction()});  // a child of the window
 
   connect(ui->Freq_0, &QLineEdit::textChanged, this, [this] { Freq_Change(0); });
   connect(ui->Zo_0, &QLineEdit::textChanged, this, [this] { Zo_Change(0); });
@@ -105,6 +104,14 @@ frmTolvan::frmTolvan(ModTolvan& shared, WindowingServices services,
   connect(ui->cmdComments, &QPushButton::clicked, this, &frmTolvan::cmdComments_Click);
   connect(ui->cmdAbout, &QPushButton::clicked, this, &frmTolvan::cmdAbout_Click);
   connect(ui->Exit, &QPushButton::clicked, this, &frmTolvan::Exit_Click);
+
+  // Children of the window. Qt calls a signal's slots in the order they were connected: the
+  // measured load watches the boxes after their own change handlers have made the results stale.
+  measured_ = new MeasuredLoadLink(*this, *boxes_, services_, ReportFolder);
+  swr_ = new SwrLink(*this, shared_, services_, separators_.decimal, ReportFolder, *measured_,
+                     CatalogueFilePath(executable_folder_));
+  addAction(swr_->OpenAction());
+  new MainWindowMenu(*this, {swr_->OpenAction(), measured_->OpenAction()});
 
   Form_Load();
 }

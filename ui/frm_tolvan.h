@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "ui/mod_tolvan.h"
 #include "engine/design_result.h"
 #include "persist/report.h"
+#include "ui/mod_tolvan.h"
 #include "ui/windowing_services.h"
 
 class QLabel;
@@ -25,6 +25,7 @@ namespace tolvan {
 class MainWindowBoxes;
 class MainWindowLabels;
 class MainWindowMemory;
+class MeasuredLoadLink;
 class SwrLink;
 
 // The main window and start-up object: seven input boxes, the four result labels with the
@@ -92,7 +93,8 @@ class frmTolvan final : public QWidget {
   std::unique_ptr<MainWindowBoxes> boxes_;
   std::unique_ptr<MainWindowLabels> labels_;
   std::unique_ptr<MainWindowMemory> memory_;
-  SwrLink* swr_;  // the SWR window's menu entry and messenger; a child of the window
+  MeasuredLoadLink* measured_;  // the dropped or chosen measurement file; a child of the window
+  SwrLink* swr_;                // the SWR window's menu entry and messenger; a child of the window
 };
 
 }  // namespace tolvan

@@ -49,15 +49,24 @@ QLineEdit* MainWindowBoxes::Box(InputBox box) const {
 
 std::string MainWindowMemory::Text(Remembered value) const {
   if (const auto box = BoxOf(value)) return boxes_.Text(*box);
+  if (const auto* cable = Cable(value)) return cable->value_or("");
   return window_.ReportFolder;
 }
 
 void MainWindowMemory::SetText(Remembered value, const std::string& text) {
   if (const auto box = BoxOf(value)) {
     boxes_.SetText(*box, text);
+  } else if (auto* cable = Cable(value)) {
+    *cable = text;
   } else {
     window_.ReportFolder = text;
   }
+}
+
+std::optional<std::string>* MainWindowMemory::Cable(Remembered value) const {
+  if (value == Remembered::FeedCable) return &window_.shared_.FeedCable;
+  if (value == Remembered::MatchCable) return &window_.shared_.MatchCable;
+  return nullptr;
 }
 
 std::optional<std::int32_t>* MainWindowMemory::SwrPlace(Remembered value) const {
@@ -90,6 +99,7 @@ void MainWindowMemory::SetPosition(Remembered value, std::int32_t twips) {
 }
 
 bool MainWindowMemory::Known(Remembered value) const {
+  if (const auto* cable = Cable(value)) return cable->has_value();
   const auto* place = SwrPlace(value);
   return place == nullptr || place->has_value();
 }

@@ -48,6 +48,7 @@ class MainWindowMemory final : public RememberedValues {
  private:
   std::int32_t& Edge(Remembered value) const;
   std::optional<std::int32_t>* SwrPlace(Remembered value) const;
+  std::optional<std::string>* Cable(Remembered value) const;
 
   frmTolvan& window_;
   MainWindowBoxes& boxes_;

@@ -18,6 +18,10 @@ struct ModTolvan {
   // The SWR window's left and top edges and its width and height, in twips (kSwrLeft...):
   // each empty until loaded or first stored, and only then written to the file.
   std::array<std::optional<std::int32_t>, 4> SwrPlace{};
+  // The cables the SWR window analyses the feed line with Line-1, and Line-2, on: catalogue
+  // names, empty for a lossless line; each empty until loaded or first chosen.
+  std::optional<std::string> FeedCable;
+  std::optional<std::string> MatchCable;
   std::string CommentText;  // CR LF line breaks, as typed in the comments dialog
 };
 

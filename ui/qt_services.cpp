@@ -65,4 +65,14 @@ std::optional<ChosenFile> QtSaveDialogService::Ask(const SaveDialogRequest& requ
   return ChosenFile{path, QFileInfo(path).fileName()};
 }
 
+std::optional<QString> QtOpenDialogService::Ask(const OpenDialogRequest& request) {
+  QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(request.filter);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QDir::toNativeSeparators(dialog.selectedFiles().front());
+}
+
 }  // namespace tolvan

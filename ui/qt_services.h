@@ -23,15 +23,22 @@ class QtSaveDialogService final : public SaveDialogService {
   std::optional<ChosenFile> Ask(const SaveDialogRequest& request) override;
 };
 
-// The three Qt services, for the program itself.
+// Qt's own file dialog in open mode, the same on every platform.
+class QtOpenDialogService final : public OpenDialogService {
+ public:
+  std::optional<QString> Ask(const OpenDialogRequest& request) override;
+};
+
+// The Qt services, for the program itself.
 class QtWindowingServices {
  public:
-  WindowingServices services() { return {messages_, prompts_, save_dialog_}; }
+  WindowingServices services() { return {messages_, prompts_, save_dialog_, open_dialog_}; }
 
  private:
   QtMessageService messages_;
   QtPromptService prompts_;
   QtSaveDialogService save_dialog_;
+  QtOpenDialogService open_dialog_;
 };
 
 }  // namespace tolvan

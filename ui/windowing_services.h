@@ -30,11 +30,26 @@ class SaveDialogService {
   virtual std::optional<ChosenFile> Ask(const SaveDialogRequest& request) = 0;
 };
 
+// How the open dialog is set up.
+struct OpenDialogRequest {
+  QString title;
+  QString filter;  // descriptions and patterns, e.g. "Touchstone one-port (*.s1p)"
+  QString folder;  // where the dialog opens
+};
+
+class OpenDialogService {
+ public:
+  virtual ~OpenDialogService() = default;
+  // A modal dialog that picks one existing file: its full path, or nothing on Cancel.
+  virtual std::optional<QString> Ask(const OpenDialogRequest& request) = 0;
+};
+
 // The modal boxes the windows use; tests put scripted ones in their place.
 struct WindowingServices {
   MessageService& messages;
   PromptService& prompts;
   SaveDialogService& save_dialog;
+  OpenDialogService& open_dialog;
 };
 
 }  // namespace tolvan

@@ -305,23 +305,26 @@ TEST(UpdateConfig, ADefaultFileStaysInItsLayoutWithTheNewValues) {
   EXPECT_EQ(ReadFile(file), expected);
 }
 
-// The SWR window's place joins an older file when first stored, after everything else in it,
-// and comes back from there; a file without it loads with the place unknown.
-TEST(UpdateConfig, ThePlaceOfTheSwrWindowIsAddedOnceKnown) {
+// The SWR window's place and cables join an older file when first stored, after everything
+// else in it, and come back from there; a file without them loads with them unknown.
+TEST(UpdateConfig, ThePlaceAndCablesOfTheSwrWindowAreAddedOnceKnown) {
   ScratchFolder folder;
   const auto file = folder / "Tolvan_Config.xml";
   WriteFile(file, DefaultConfigText("/old"));
   FakeValues values = Loaded(file);
   EXPECT_FALSE(values.Known(Remembered::SwrLeft));
+  EXPECT_FALSE(values.Known(Remembered::FeedCable));
   values.positions[Remembered::SwrLeft] = 6120;
   values.positions[Remembered::SwrTop] = -15;
   values.positions[Remembered::SwrWidth] = 12300;
   values.positions[Remembered::SwrHeight] = 9900;
+  values.texts[Remembered::FeedCable] = "2x RG-59/U";
+  values.texts[Remembered::MatchCable] = "";  // lossless, chosen
   UpdateConfig(file, values);
   std::string expected = DefaultConfigText("/old");
   expected.insert(expected.find("</data>"),
                   "    <fa0>6120</fa0>\r\n    <fa1>-15</fa1>\r\n    <fa2>12300</fa2>\r\n"
-                  "    <fa3>9900</fa3>\r\n");
+                  "    <fa3>9900</fa3>\r\n    <fcab>2x RG-59/U</fcab>\r\n    <mcab></mcab>\r\n");
   EXPECT_EQ(ReadFile(file), expected);
   EXPECT_EQ(Snapshot(Loaded(file)), Snapshot(values));
 }

@@ -10,10 +10,10 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/mod_tolvan.h"
 #include "tests/persist/scratch_folder.h"
 #include "tests/ui/scripted_services.h"
 #include "ui/frm_tolvan.h"
+#include "ui/mod_tolvan.h"
 
 namespace tolvan {
 
@@ -24,8 +24,12 @@ class MainWindowFixture : public ::testing::Test {
   testing::ScriptedServices scripted;
   std::unique_ptr<frmTolvan> window;
 
-  void Open(const QLocale& locale = QLocale(QLocale::English)) {
-    window = std::make_unique<frmTolvan>(shared, scripted.services(), folder.path(), locale);
+  // The window of a program in `executable_folder`, by default the scratch folder.
+  void Open(const QLocale& locale = QLocale(QLocale::English),
+            const std::filesystem::path& executable_folder = {}) {
+    window = std::make_unique<frmTolvan>(
+        shared, scripted.services(), executable_folder.empty() ? folder.path() : executable_folder,
+        locale);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->activateWindow();

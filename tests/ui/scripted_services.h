@@ -40,11 +40,21 @@ struct ScriptedSaveDialog final : SaveDialogService {
   }
 };
 
+struct ScriptedOpenDialog final : OpenDialogService {
+  std::optional<QString> answer;  // nothing: the user cancels
+  std::vector<OpenDialogRequest> requests;
+  std::optional<QString> Ask(const OpenDialogRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+};
+
 struct ScriptedServices {
   ScriptedMessages messages;
   ScriptedPrompts prompts;
   ScriptedSaveDialog save_dialog;
-  WindowingServices services() { return {messages, prompts, save_dialog}; }
+  ScriptedOpenDialog open_dialog;
+  WindowingServices services() { return {messages, prompts, save_dialog, open_dialog}; }
 };
 
 }  // namespace tolvan::testing
