@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 #include "cli/option_screen.h"
 #include "cli/text_format.h"
 #include "engine/design_inputs.h"
+#include "engine/measured_load_entry.h"
 
 namespace tolvan::cli {
 namespace {
@@ -47,8 +49,14 @@ std::string PutMeasuredTexts(const MeasuredLoad& load, const std::string& file,
            (load.ReflectionAt(F) ? "the load is an open circuit at " + MhzText(AsTyped(F)) + " MHz"
                                  : OutsideRangeMessage(load, AsTyped(F)));
   }
-  texts[InputBox::Rl] = Shortest(ohms->real());
-  texts[InputBox::Xl] = Shortest(ohms->imag());
+  // As the window writes a measured load into its boxes: the shortest text of the single that
+  // the design will hold, so that a report shows 35.420909 rather than every digit of the double.
+  // A value beyond single precision keeps its digits, and Calculate reports the overflow.
+  const auto text = [](double ohms) {
+    return std::fabs(ohms) < 0x1.ffffffp127 ? SingleText(static_cast<float>(ohms)) : Shortest(ohms);
+  };
+  texts[InputBox::Rl] = text(ohms->real());
+  texts[InputBox::Xl] = text(ohms->imag());
   return {};
 }
 
