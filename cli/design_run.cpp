@@ -43,16 +43,6 @@ std::vector<SweepRow> SweepRows(const DesignRecord& design, const Transformer& b
   return Sweep(built, cut, percent, points);
 }
 
-// What the chart says the analysis assumed; nothing for lossless lines and a constant load.
-ChartConditions Conditions(const DesignAdditions& additions) {
-  if (additions.lossy && additions.measured) {
-    return {"with the cables' losses and the measured load", "lossy lines, measured load"};
-  }
-  if (additions.lossy) return {"with the cables' losses", "lossy lines"};
-  if (additions.measured) return {"with the measured load", "measured load"};
-  return {};
-}
-
 // The files the run was asked for, in the order they are written.
 std::vector<OutputFile> OutputFiles(const Options& options, const InputBoxes& boxes,
                                     const DesignRecord& design, const DesignResult& result,
@@ -61,7 +51,8 @@ std::vector<OutputFile> OutputFiles(const Options& options, const InputBoxes& bo
   std::vector<OutputFile> files;
   if (options.plot) {
     std::ostringstream chart;
-    WriteSwrChart(chart, design.F, chart_rows, Conditions(additions));
+    WriteSwrChart(chart, design.F, chart_rows, additions.lossy.has_value(),
+                  additions.measured.has_value());
     files.push_back({"chart", *options.plot, chart.str()});
   }
   if (options.report) {

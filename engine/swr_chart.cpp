@@ -98,6 +98,7 @@ class Layout {
     Curve(true);
     Curve(false);
     if (style_.bands != nullptr) Bands(*style_.bands);
+    Conditions();
     if (style_.stale) Stale();
     return {std::move(chart_), frame_};
   }
@@ -112,6 +113,20 @@ class Layout {
   static TextMark Text(ChartPoint at, std::string text, TextAnchor anchor = TextAnchor::Start,
                        double size = 12, Rgb colour = kBlack) {
     return {at, std::move(text), anchor, size, colour, false, false};
+  }
+
+  void Conditions() {
+    if (!style_.lossy_lines && !style_.measured_load) return;
+    const bool both = style_.lossy_lines && style_.measured_load;
+    chart_.title += both                 ? ", with the cables' losses and the measured load"
+                    : style_.lossy_lines ? ", with the cables' losses"
+                                         : ", with the measured load";
+    // On the baseline of the frequency axis's name, short enough to keep clear of it.
+    Add(Text({frame_.right, chart_.height - 14},
+             both                 ? "lossy lines, measured load"
+             : style_.lossy_lines ? "lossy lines"
+                                  : "measured load",
+             TextAnchor::End, 11, 0x555555));
   }
 
   bool Stronger(bool results) const {

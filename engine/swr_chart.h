@@ -20,6 +20,10 @@ struct SwrChartStyle {
   StrongerCurve stronger = StrongerCurve::Neither;
   bool stale = false;  // everything grey under kStaleNotice
   std::string_view decimal_separator = ".";
+  // What the curves assume beyond lossless lines and a constant load, said in the title and in
+  // a note below the plot.
+  bool lossy_lines = false;    // the cables' losses
+  bool measured_load = false;  // the load measured at each frequency
 };
 
 inline constexpr std::string_view kStaleNotice = "results out of date: press Calculate";

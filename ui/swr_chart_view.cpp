@@ -61,7 +61,13 @@ void SwrChartView::Changed() {
 SwrChart SwrChartView::Layout(std::optional<QSizeF> size) const {
   if (!analysis_) return {};
   const QSizeF at = size.value_or(QSizeF(this->size()));
-  const SwrChartStyle style{&analysis_->summary, stronger_, stale_, decimal_separator_};
+  const AnalysisSetting& setting = analysis_->setting;
+  const SwrChartStyle style{&analysis_->summary,
+                            stronger_,
+                            stale_,
+                            decimal_separator_,
+                            setting.feed_cable || setting.match_cable,
+                            setting.measured_load != nullptr};
   return LayOutSwrChart(analysis_->summary.F, analysis_->sweep, style, at.width(), at.height());
 }
 

@@ -78,6 +78,33 @@ TEST(SwrChart, FrequencyTicksAreRoundAndDesignFrequencyIsMarked) {
   EXPECT_TRUE(marked);
 }
 
+// A chart saved by either front end says what its curves assume beyond lossless lines and a
+// constant load, in its title and below the plot.
+TEST(SwrChart, SaysWhatTheCurvesAssume) {
+  const SwrAnalysis analysis = *AnalyseSwr(kTwentyMetres);
+  struct Case {
+    bool lossy, measured;
+    std::string title_end, note;
+  } cases[] = {
+      {false, false, "14.200 MHz", ""},
+      {true, false, ", with the cables' losses", "lossy lines"},
+      {false, true, ", with the measured load", "measured load"},
+      {true, true, ", with the cables' losses and the measured load", "lossy lines, measured load"},
+  };
+  for (const Case& c : cases) {
+    SwrChartStyle style;
+    style.lossy_lines = c.lossy;
+    style.measured_load = c.measured;
+    const SwrChart drawn = LayOutSwrChart(14.2, analysis.sweep, style);
+    EXPECT_TRUE(drawn.chart.title.ends_with(c.title_end)) << drawn.chart.title;
+    std::string note;
+    for (const TextMark* text : Texts(drawn.chart)) {
+      if (text->at.y > drawn.frame.bottom && text->at.x == drawn.frame.right) note = text->text;
+    }
+    EXPECT_EQ(note, c.note);
+  }
+}
+
 // Where a band dot stands, the curve of its colour passes through the limit line.
 TEST(SwrChart, BandDotsLieWhereTheirCurveCrossesTheLimit) {
   const SwrAnalysis analysis = *AnalyseSwr({150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f});
