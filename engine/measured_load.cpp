@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <limits>
 
 namespace tolvan {
 
@@ -11,9 +13,9 @@ MeasuredLoad::MeasuredLoad(std::vector<MeasuredPoint> points, double reference_o
 std::optional<std::complex<double>> MeasuredLoad::ReflectionAt(double mhz) const {
   // A design frequency is held in single precision, so one typed as an edge of the file may
   // lie a rounding beyond it; the same single as an edge is that edge.
-  if (mhz < low_mhz() && static_cast<float>(mhz) == static_cast<float>(low_mhz())) {
+  if (mhz < low_mhz() && SameSingle(mhz, low_mhz())) {
     mhz = low_mhz();
-  } else if (mhz > high_mhz() && static_cast<float>(mhz) == static_cast<float>(high_mhz())) {
+  } else if (mhz > high_mhz() && SameSingle(mhz, high_mhz())) {
     mhz = high_mhz();
   }
   if (!(mhz >= low_mhz() && mhz <= high_mhz())) return std::nullopt;
@@ -30,6 +32,12 @@ std::optional<std::complex<double>> MeasuredLoad::ImpedanceAt(double mhz) const 
   const std::optional<std::complex<double>> reflection = ReflectionAt(mhz);
   if (!reflection || *reflection == 1.0) return std::nullopt;
   return reference_ohms_ * (1.0 + *reflection) / (1.0 - *reflection);
+}
+
+bool SameSingle(double a, double b) {
+  constexpr double kSingleMax = std::numeric_limits<float>::max();
+  if (!(std::abs(a) <= kSingleMax && std::abs(b) <= kSingleMax)) return false;
+  return static_cast<float>(a) == static_cast<float>(b);
 }
 
 std::string MhzText(double mhz) {

@@ -38,6 +38,10 @@ class MeasuredLoad {
   double reference_ohms_;
 };
 
+// Whether two frequencies round to the same single-precision value. Frequencies beyond the
+// single range never do: both would round to infinity, and no typed F can be one of them.
+bool SameSingle(double a, double b);
+
 // "14.2 MHz is outside the measured range, 13 to 15.5 MHz": the error for a frequency where
 // the load is not known. Frequencies are written in their shortest exact decimal form.
 std::string OutsideRangeMessage(const MeasuredLoad& load, double mhz);

@@ -17,10 +17,10 @@ namespace {
 // same single as F is moved onto F, by less than a part in ten million.
 MeasuredLoad WithEdgesAt(const MeasuredLoad& load, float F) {
   std::vector<MeasuredPoint> points = load.points();
-  if (static_cast<float>(points.front().mhz) == F && F < points.front().mhz) {
+  if (SameSingle(points.front().mhz, F) && F < points.front().mhz) {
     points.front().mhz = F;
   }
-  if (static_cast<float>(points.back().mhz) == F && F > points.back().mhz) {
+  if (SameSingle(points.back().mhz, F) && F > points.back().mhz) {
     points.back().mhz = F;
   }
   return MeasuredLoad(std::move(points), load.reference_ohms());

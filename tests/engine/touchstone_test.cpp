@@ -87,6 +87,10 @@ TEST(Touchstone, AnEdgeTypedAsADesignFrequencyIsTheEdge) {
   // The next single beyond each edge is outside.
   EXPECT_FALSE(read.load->ReflectionAt(std::nextafter(14.2f, 0.0f)));
   EXPECT_FALSE(read.load->ReflectionAt(std::nextafter(14.35f, 100.0f)));
+  // Edges beyond the single range are not edges of any single: both would round to infinity.
+  const TouchstoneRead vast = Parse("# MHz S RI R 50\n14 0 0.2\n1e300 0 0.4\n");
+  ASSERT_TRUE(vast.load);
+  EXPECT_FALSE(vast.load->ReflectionAt(2e300));
 }
 
 struct Broken {
