@@ -27,7 +27,8 @@ const std::string kFirstSeen =
     "--freq 1.6 --zo 328 --zm 516 --r 484.33 --vf-feed 67 --vf-match 79 --x";
 const std::string kExtreme =
     "--freq 150 --zo 50 --zm 3.4e38 --r 3.4e38 --x 3.4e38 --vf-feed 89 --vf-match 66";
-// Losses so high that no lengths match: the solver's stand, with the SWR they give.
+// Zm at the edge of the refused window, on lossy cable: no lengths match with the losses, so
+// the solver's stand, with the SWR they give.
 const std::string kUnrefined =
     "--freq 30 --zo 50 --zm 9.99 --r 2 --x 0 --feed-cable rg174 --match-cable rg174";
 const std::string kDipoleFile = "--load " + kSrc + "/examples/dipole_20m.s1p";
