@@ -34,6 +34,7 @@ TEST(CableCatalogueFile, TheModelMeetsEveryPublishedPoint) {
 TEST(CableCatalogueFile, KeepsHowSureEachFigureIsAndWhichCablesPair) {
   EXPECT_EQ(Shipped().Find("LMR-400").cable->velocity_factor_certainty, Certainty::Recalled);
   EXPECT_EQ(Shipped().Find("RG-58 foam").cable->loss_certainty, Certainty::Derived);
+  EXPECT_EQ(Shipped().Find("RG-59/U").cable->impedance, 75);
   std::vector<std::string> pairs;
   for (const Cable& cable : Shipped().Candidates()) {
     if (cable.paralleled) pairs.push_back(cable.name);
@@ -59,9 +60,8 @@ json Cable(const char* key, const json& value) {
   return cable;
 }
 
-std::string Catalogue(const json& cables) {
-  return json{
-      {"format", "Tolvan cable catalogue 1"}, {"sources", {{"S1", "a source"}}}, {"cables", cables}}
+std::string Catalogue(const json& cables, const json& sources = {{"S1", "a source"}}) {
+  return json{{"format", "Tolvan cable catalogue 1"}, {"sources", sources}, {"cables", cables}}
       .dump();
 }
 
@@ -76,6 +76,10 @@ TEST(CableCatalogueFile, RefusesABrokenFileNamingTheCableAndKey) {
        "c.json: cable 1 (X) \"velocity_factor\" must be above 0 and at most 1"},
       {Catalogue(json::array({Cable("k2", 0), Cable("sources", json::array({"S9"}))})),
        "c.json: cable 2 (X) names a source that the catalogue does not list: \"S9\""},
+      {Catalogue(json::array({Cable("points", json::array({json::array({"a", 1, "S1"})}))})),
+       "c.json: cable 1 (X) has a point that is not [MHz > 0, dB per 100 ft > 0, source]"},
+      {Catalogue(json::array({Cable("k1", 0.2)}), {{"S1", 5}}),
+       "c.json: the catalogue source S1 is not a text"},
       {Catalogue(json::array({Cable("loss_certainty", "D")})),
        "c.json: cable 1 (X) \"loss_certainty\" is not A, B or C"},
       {Catalogue(json::array({Cable("name", "RG-6"), Cable("name", "rg6")})),

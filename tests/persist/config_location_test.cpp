@@ -20,7 +20,7 @@ TEST(ConfigFilePath, UserFolderWhenTheExecutablesFolderIsShutAndHoldsNoFile) {
   ScratchFolder installed;  // made by the test, not writable by the unprivileged child
   ScratchFolder home;
   std::filesystem::permissions(home.path(), std::filesystem::perms::all);
-  const int status = testing::RunUnprivileged([&] {
+  const int status = testing::InChild([&] {
     setenv("XDG_CONFIG_HOME", (home.path() / "xdg").c_str(), 1);
     const bool xdg = ConfigFilePath(installed.path()) == home.path() / "xdg/Tolvan/Tolvan_Config.xml";
     const bool created = std::filesystem::is_directory(home.path() / "xdg/Tolvan");
@@ -38,7 +38,7 @@ TEST(ConfigFilePath, AnExistingFileBesideAShutExecutableIsStillUsed) {
   testing::WriteFile(installed / "Tolvan_Config.xml", "<data/>");
   ScratchFolder home;
   std::filesystem::permissions(home.path(), std::filesystem::perms::all);
-  const int status = testing::RunUnprivileged([&] {
+  const int status = testing::InChild([&] {
     setenv("XDG_CONFIG_HOME", home.path().c_str(), 1);
     return ConfigFilePath(installed.path()) == installed.path() / "Tolvan_Config.xml" ? 0 : 1;
   });

@@ -1,11 +1,12 @@
 #pragma once
-// Remembered values held in maps, with a journal of every write in the order it came.
+// Remembered values held in maps, with a journal of every write ("freq=7", by the name of the
+// value's element in the configuration file) in the order it came.
 
 #include <cstdint>
 #include <map>
 #include <string>
-#include <vector>
 
+#include "persist/config_elements.h"
 #include "persist/remembered_values.h"
 
 namespace tolvan::testing {
@@ -13,23 +14,31 @@ namespace tolvan::testing {
 struct FakeValues final : RememberedValues {
   std::map<Remembered, std::string> texts;
   std::map<Remembered, std::int32_t> positions;
-  std::vector<std::string> journal;
+  std::string journal;
 
   std::string Text(Remembered value) const override {
-    const auto found = texts.find(value);
-    return found == texts.end() ? std::string() : found->second;
+    return texts.contains(value) ? texts.at(value) : std::string();
   }
   void SetText(Remembered value, const std::string& text) override {
-    journal.push_back(std::to_string(static_cast<int>(value)) + "=" + text);
+    Note(value, text);
     texts[value] = text;
   }
   std::int32_t Position(Remembered value) const override {
-    const auto found = positions.find(value);
-    return found == positions.end() ? 0 : found->second;
+    return positions.contains(value) ? positions.at(value) : 0;
   }
-  void SetPosition(Remembered value, std::int32_t twips) override { positions[value] = twips; }
+  void SetPosition(Remembered value, std::int32_t twips) override {
+    Note(value, std::to_string(twips));
+    positions[value] = twips;
+  }
   bool Known(Remembered value) const override {
-    return texts.count(value) != 0 || positions.count(value) != 0;
+    return texts.contains(value) || positions.contains(value);
+  }
+
+ private:
+  void Note(Remembered value, const std::string& text) {
+    for (const ConfigElement& element : kConfigElements) {
+      if (element.value == value) journal += (journal.empty() ? "" : ";") + std::string(element.name) + "=" + text;
+    }
   }
 };
 
