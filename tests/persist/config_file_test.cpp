@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <optional>
-#include <string>
 
 #include "persist/temporary_file.h"
 #include "tests/persist/fake_values.h"
@@ -33,16 +31,9 @@ std::string Wrap(const std::string& children) {
 }
 
 // Values as the window holds them after some use.
-FakeValues Current() {
-  FakeValues values;
-  values.texts = {{Remembered::ReportFolder, "/home/ham/reports"}, {Remembered::Freq, "14.2"},
-                  {Remembered::Zo, "50"},  {Remembered::Zm, "75"}, {Remembered::VF0, "66"},
-                  {Remembered::VF1, "66"}, {Remembered::Xl, "0"},  {Remembered::Rl, "100"}};
-  values.positions = {{Remembered::CommentsLeft, 1500}, {Remembered::CommentsTop, -30},
-                      {Remembered::InfoLeft, 2000},     {Remembered::InfoTop, 2010},
-                      {Remembered::MainLeft, 4500},     {Remembered::MainTop, 3000}};
-  return values;
-}
+const std::string kCurrent =
+    "path=/home/ham/reports;freq=14.2;zo=50;zm=75;vo=66;vm=66;x=0;r=100;fc0=1500;fc1=-30;"
+    "fi0=2000;fi1=2010;fs0=4500;fs1=3000";
 
 // What loading `bytes` sets, in the order it sets it.
 std::string Loaded(const std::string& bytes) {
@@ -51,10 +42,11 @@ std::string Loaded(const std::string& bytes) {
   return values.journal;
 }
 
-// What loading the default file written with `folder` as the working directory sets.
+// What loading the default file written in the working directory `folder` sets.
 std::string Defaults(const fs::path& folder) {
   return "path=" + folder.string() +
-         ";freq=150;zo=50;zm=75;vo=89;vm=66;x=-3.5;r=55.5;fc0=10;fc1=10;fi0=10;fi1=10;fs0=10;fs1=10";
+         ";freq=150;zo=50;zm=75;vo=89;vm=66;x=-3.5;r=55.5;fc0=10;fc1=10;fi0=10;fi1=10;fs0=10;fs1="
+         "10";
 }
 
 TEST(DefaultConfig, IsTheSeventeenLineFileByteForByte) {
@@ -82,40 +74,27 @@ TEST(ConfigDocument, LoadsTheKnownElementsInDocumentOrder) {
       // 64 levels deep, as deep as a file may go.
       {"<fcab>2x RG-59/U</fcab><mcab></mcab><zo>1" + Repeated("<u>", 62) + Repeated("</u>", 62) +
            "</zo>",
-       "fcab=2x RG-59/U;mcab=;zo=1"},
-  };
+       "fcab=2x RG-59/U;mcab=;zo=1"}};
   for (const auto& [children, loaded] : cases) EXPECT_EQ(Loaded(Wrap(children)), loaded);
 }
 
 TEST(ConfigDocument, DamagedBytesLoadNothing) {
   const std::string cases[] = {
-      "",
-      Wrap("<freq>150</freq>").substr(0, 40),
-      "freq=150\nzo=50\n",
-      std::string("\0\xff\xfe<", 4),
-      "<?xml version=\"1.0\"?><settings><zo>1</zo></settings>",
-      "<data><zo>50</zm></data>",
+      "", Wrap("<freq>150</freq>").substr(0, 40), "freq=150\nzo=50\n", std::string("\0\xff<", 3),
+      "<?xml version=\"1.0\"?><settings><zo>1</zo></settings>", "<data><zo>50</zm></data>",
       // Taken by a lenient parser, but not well-formed XML.
-      "<data><zo>1</zo></data><data/>",
-      "<data/>zo",
-      "<data><zo>\x01</zo></data>",
-      "<data><zo>&#1;</zo></data>",
-      "<data><zo>\xc3(</zo></data>",
-      "<data><zo>&ohm;</zo></data>",
-      "<data><zo>a & b</zo></data>",
-      "<data><!-- a -- b --></data>",
-      "<data a=\"1\" a=\"2\"/>",
+      "<data><zo>1</zo></data><data/>", "<data/>zo", "<data><zo>\x01</zo></data>",
+      "<data><zo>&#1;</zo></data>", "<data><zo>\xc3(</zo></data>", "<data><zo>&ohm;</zo></data>",
+      "<data><zo>a & b</zo></data>", "<data><!-- a -- b --></data>", "<data a=\"1\" a=\"2\"/>",
       // Entities that the tree the program keeps would not expand.
       "<!DOCTYPE data [<!ENTITY z \"50\">]><data><zo>&z;</zo></data>",
       "<!DOCTYPE data SYSTEM \"data.dtd\"><data><zo>&z;</zo></data>",
       // Beyond the bounds on the work a file may cause: 65 and 200,000 levels, 1 MiB and a byte.
       "<data>" + Repeated("<u>", 64) + Repeated("</u>", 64) + "</data>",
       "<data>" + Repeated("<u>", 200000) + Repeated("</u>", 200000) + "</data>",
-      "<data><!--" + std::string((1 << 20) - 19, ' ') + "--></data>",
-  };
+      "<data><!--" + std::string((1 << 20) - 19, ' ') + "--></data>"};
   for (const std::string& bytes : cases) {
-    const ConfigDocument document(bytes);
-    EXPECT_TRUE(document.damaged()) << bytes.substr(0, 80);
+    EXPECT_TRUE(ConfigDocument(bytes).damaged()) << bytes.substr(0, 80);
     EXPECT_EQ(Loaded(bytes), "") << bytes.substr(0, 80);
   }
 }
@@ -130,94 +109,68 @@ TEST(ConfigDocument, TextsComeBackAsStoredButForBlanksAndWhatXmlCannotCarry) {
       {"cr\rlf\n", "cr\rlf\n"},
       {"bell\x07", "bell"},
       {"\xef\xbf\xbe", ""},
-      {"J\xf6rg", "J\uFFFDrg"},
-  };
+      {"J\xf6rg", "J\uFFFDrg"}};
   for (const auto& [stored, loaded] : cases) {
-    FakeValues values = Current();
-    values.texts[Remembered::Zo] = stored;
-    const ConfigDocument written(ConfigDocument(DefaultConfigText("/tmp")).Update(values));
+    FakeValues values(kCurrent);
+    values.values[Remembered::Zo] = stored;
     FakeValues back;
-    back.texts[Remembered::Zo] = "before";
-    written.Load(back);
+    back.values[Remembered::Zo] = "before";
+    ConfigDocument(ConfigDocument(DefaultConfigText("/tmp")).Update(values)).Load(back);
     EXPECT_EQ(back.Text(Remembered::Zo), loaded) << stored;
   }
 }
 
 // What a file holds after an update, for what it held before (nothing: no file).
 TEST(UpdateConfig, PutsTheCurrentValuesIntoTheFileAndKeepsEverythingElse) {
-  const struct {
-    std::optional<std::string> before;
-    bool swr_known;  // the SWR window's values, which the default file lacks, are known
-    const char* after;
-  } cases[] = {
-      {DefaultConfigText("/old"), false, "update_current.expected"},
-      {std::nullopt, false, "update_current.expected"},
-      {"freq=150\n", false, "update_current.expected"},
-      {DefaultConfigText("/old"), true, "update_swr.expected"},
+  const std::pair<std::optional<std::string>, std::string> cases[] = {
+      {DefaultConfigText("/old"), "update_current"},
+      {std::nullopt, "update_current"},
+      {"freq=150\n", "update_current"},
+      {DefaultConfigText("/old"), "update_swr"},  // the SWR window's values are known
       {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n<data>\r\n"
        "  <callsign>G4XYZ</callsign>\r\n  <zo>60</zo><freq>7</freq>\r\n"
        "<?note keep?><zo>second</zo>\r\n</data>\r\n",
-       false, "update_own_layout.expected"},
+       "update_own_layout"},
       // Names in capitals load, but an update writes its own names: added, they are loaded last.
-      {Wrap("<FREQ>7</FREQ><ZO>60</ZO>"), false, "update_capitals.expected"},
+      {Wrap("<FREQ>7</FREQ><ZO>60</ZO>"), "update_capitals"},
       {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><data><callsign>J\xf6rg</callsign></data>",
-       false, "update_latin1.expected"},
-  };
+       "update_latin1"}};
+  for (const auto& [before, after] : cases) {
+    ScratchFolder folder;
+    const fs::path file = folder / "Tolvan_Config.xml";
+    if (before) WriteFile(file, *before);
+    const std::string swr = ";fa0=6120;fa1=-15;fa2=12300;fa3=9900;fcab=2x RG-59/U;mcab=";
+    UpdateConfig(file, FakeValues(kCurrent + (after == "update_swr" ? swr : "")));
+    EXPECT_EQ(ReadFile(file), ReadFile(TOLVAN_TEST_DATA "/" + after + ".expected")) << after;
+  }
+}
+
+// Started as a desktop may start it, without a standard input: its files get descriptor 0.
+TEST(LoadConfig, LoadsTheFileOrAFreshDefaultFileOrElseTheDefaults) {
+  const std::string good = Wrap("<freq>7</freq>");
+  const struct {
+    std::string before;  // empty: no file
+    bool privileged;     // else the folder is shut to the user
+    std::string loaded;  // empty: the defaults
+    std::string after;   // "default": the default file
+  } cases[] = {{"", true, "", "default"},
+               {"<data>", true, "", "default"},
+               {"", false, "", ""},
+               {good, true, "freq=7", good}};
   for (const auto& c : cases) {
     ScratchFolder folder;
     const fs::path file = folder / "Tolvan_Config.xml";
-    if (c.before) WriteFile(file, *c.before);
-    FakeValues values = Current();
-    if (c.swr_known) {
-      values.positions.insert({{Remembered::SwrLeft, 6120}, {Remembered::SwrTop, -15},
-                               {Remembered::SwrWidth, 12300}, {Remembered::SwrHeight, 9900}});
-      values.texts.insert({{Remembered::FeedCable, "2x RG-59/U"}, {Remembered::MatchCable, ""}});
-    }
-    UpdateConfig(file, values);
-    EXPECT_EQ(ReadFile(file), ReadFile(fs::path(TOLVAN_TEST_DATA) / c.after)) << c.after;
+    if (!c.before.empty()) WriteFile(file, c.before);
+    const auto start = [&] {
+      close(STDIN_FILENO);
+      FakeValues values;
+      if (chdir(folder.path().c_str()) == 0) LoadConfig(file, values);
+      return values.journal == (c.loaded.empty() ? Defaults(folder.path()) : c.loaded);
+    };
+    EXPECT_EQ(testing::InChild(start, c.privileged), 1) << c.before;
+    const std::string after = c.after == "default" ? DefaultConfigText(folder.path()) : c.after;
+    EXPECT_EQ(ReadFile(file), after) << c.before;
   }
-}
-
-TEST(LoadConfig, AMissingOrDamagedFileIsReplacedByTheDefaultFileAndLoaded) {
-  for (const char* before : {static_cast<const char*>(nullptr), "<data>"}) {
-    ScratchFolder folder;
-    const fs::path file = folder / "Tolvan_Config.xml";
-    if (before != nullptr) WriteFile(file, before);
-    const fs::path was = fs::current_path();
-    fs::current_path(folder.path());
-    FakeValues values;
-    LoadConfig(file, values);
-    fs::current_path(was);
-    EXPECT_EQ(ReadFile(file), DefaultConfigText(folder.path().string()));
-    EXPECT_EQ(values.journal, Defaults(folder.path()));
-  }
-}
-
-TEST(LoadConfig, StartsWithTheDefaultsWhenNoFileCanBeWritten) {
-  ScratchFolder folder;  // root's, shut to the ordinary user
-  const fs::path file = folder / "Tolvan_Config.xml";
-  EXPECT_EQ(testing::InChild([&] {
-              FakeValues values;
-              LoadConfig(file, values);
-              return values.journal == Defaults(fs::current_path()) && !fs::exists(file) ? 0 : 1;
-            }),
-            0);
-}
-
-// Started with its standard input closed, the program gets descriptor 0 for its own files.
-TEST(LoadConfig, ReadsAndWritesWithTheStandardInputClosed) {
-  ScratchFolder folder;
-  WriteFile(folder / "Tolvan_Config.xml", Wrap("<freq>7</freq>"));
-  const int status = testing::InChild(
-      [&] {
-        close(STDIN_FILENO);
-        FakeValues values;
-        LoadConfig(folder / "Tolvan_Config.xml", values);
-        UpdateConfig(folder / "new.xml", values);
-        return values.journal == "freq=7" && fs::exists(folder / "new.xml") ? 0 : 1;
-      },
-      true);
-  EXPECT_EQ(status, 0);
 }
 
 // What a killed writer left is removed by the next start; nothing of anyone else's.
@@ -227,37 +180,25 @@ TEST(LoadConfig, RemovesStaleTemporaryFilesOfItsOwnAndNothingElse) {
   (void)!chown(folder.path().c_str(), kNobody, kNobody);
   const fs::path file = folder / "Tolvan_Config.xml";
   const std::string ours = TemporaryNamePrefix(file);
-  const struct {
-    std::string name;
-    uid_t owner;
-    mode_t mode;
-    bool stale;
-  } cases[] = {
-      {ours + "Ab3xY9", kNobody, 0600, true},
-      {ours + "wr1te0", kNobody, 0200, true},
-      {ours + "read00", kNobody, 0400, true},
-      {ours + "Live00", kNobody, 0600, false},  // a live writer holds it
-      {ours + "root00", 0, 0600, false},
-      {ours + "Ab3xY", kNobody, 0600, false},
-      {ours + "Ab3x-9", kNobody, 0600, false},
-      {TemporaryNamePrefix(folder / "report.txt") + "Ab3xY9", kNobody, 0600, false},
-      {"notes.txt", kNobody, 0600, false},
-  };
-  for (const auto& c : cases) {
-    WriteFile(folder / c.name, "x");
-    (void)!chown((folder / c.name).c_str(), c.owner, c.owner);
-    chmod((folder / c.name).c_str(), c.mode);
+  const std::pair<std::string, bool> cases[] = {
+      {ours + "Ab3xY9", true},  {ours + "wr1te0", true},
+      {ours + "read00", true},  {ours + "Live00", false},  // a live writer holds it
+      {ours + "root00", false}, {ours + "Ab3xY", false},
+      {ours + "Ab3x-9", false}, {TemporaryNamePrefix(folder / "report.txt") + "Ab3xY9", false},
+      {"notes.txt", false}};
+  for (const auto& [name, stale] : cases) {
+    WriteFile(folder / name, "x");
+    const uid_t owner = name.ends_with("root00") ? 0 : kNobody;
+    (void)!chown((folder / name).c_str(), owner, owner);
   }
+  chmod((folder / (ours + "wr1te0")).c_str(), 0200);
+  chmod((folder / (ours + "read00")).c_str(), 0400);
   const int live = open((folder / (ours + "Live00")).c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_EQ(flock(live, LOCK_EX), 0);
-  EXPECT_EQ(testing::InChild([&] {
-              FakeValues values;
-              LoadConfig(file, values);
-              return 0;
-            }),
-            0);
+  FakeValues values;
+  EXPECT_EQ(testing::InChild([&] { return LoadConfig(file, values), 1; }), 1);
   close(live);
-  for (const auto& c : cases) EXPECT_EQ(fs::exists(folder / c.name), !c.stale) << c.name;
+  for (const auto& [name, stale] : cases) EXPECT_EQ(fs::exists(folder / name), !stale) << name;
 }
 
 }  // namespace

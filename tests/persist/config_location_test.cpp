@@ -22,12 +22,13 @@ TEST(ConfigFilePath, UserFolderWhenTheExecutablesFolderIsShutAndHoldsNoFile) {
   std::filesystem::permissions(home.path(), std::filesystem::perms::all);
   const int status = testing::InChild([&] {
     setenv("XDG_CONFIG_HOME", (home.path() / "xdg").c_str(), 1);
-    const bool xdg = ConfigFilePath(installed.path()) == home.path() / "xdg/Tolvan/Tolvan_Config.xml";
+    const bool xdg =
+        ConfigFilePath(installed.path()) == home.path() / "xdg/Tolvan/Tolvan_Config.xml";
     const bool created = std::filesystem::is_directory(home.path() / "xdg/Tolvan");
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", home.path().c_str(), 1);
-    const bool fallback = ConfigFilePath(installed.path()) ==
-                          home.path() / ".config/Tolvan/Tolvan_Config.xml";
+    const bool fallback =
+        ConfigFilePath(installed.path()) == home.path() / ".config/Tolvan/Tolvan_Config.xml";
     return xdg && created && fallback ? 0 : 1;
   });
   EXPECT_EQ(status, 0);
