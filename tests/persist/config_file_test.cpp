@@ -42,13 +42,6 @@ std::string Loaded(const std::string& bytes) {
   return values.journal;
 }
 
-// What loading the default file written in the working directory `folder` sets.
-std::string Defaults(const fs::path& folder) {
-  return "path=" + folder.string() +
-         ";freq=150;zo=50;zm=75;vo=89;vm=66;x=-3.5;r=55.5;fc0=10;fc1=10;fi0=10;fi1=10;fs0=10;fs1="
-         "10";
-}
-
 TEST(DefaultConfig, IsTheSeventeenLineFileByteForByte) {
   EXPECT_EQ(DefaultConfigText("/home/ham & co/<logs>"),
             ReadFile(TOLVAN_TEST_DATA "/default_config.expected"));
@@ -165,7 +158,10 @@ TEST(LoadConfig, LoadsTheFileOrAFreshDefaultFileOrElseTheDefaults) {
       close(STDIN_FILENO);
       FakeValues values;
       if (chdir(folder.path().c_str()) == 0) LoadConfig(file, values);
-      return values.journal == (c.loaded.empty() ? Defaults(folder.path()) : c.loaded);
+      const std::string defaults = "path=" + folder.path().string() +
+                                   ";freq=150;zo=50;zm=75;vo=89;vm=66;x=-3.5;r=55.5;fc0=10;fc1=10;"
+                                   "fi0=10;fi1=10;fs0=10;fs1=10";
+      return values.journal == (c.loaded.empty() ? defaults : c.loaded);
     };
     EXPECT_EQ(testing::InChild(start, c.privileged), 1) << c.before;
     const std::string after = c.after == "default" ? DefaultConfigText(folder.path()) : c.after;

@@ -1,10 +1,9 @@
 #pragma once
-// Remembered values held in a map, positions as their decimal text, with a journal of every
-// write ("freq=7", by the name of the value's element in the configuration file) in order.
+// Remembered values in a map, positions as their decimal text, made from and journalled as
+// "name=text;name=text" by the names of the configuration file's elements.
 
 #include <algorithm>
 #include <map>
-#include <string>
 
 #include "persist/config_elements.h"
 
@@ -12,18 +11,19 @@ namespace tolvan::testing {
 
 struct FakeValues final : RememberedValues {
   std::map<Remembered, std::string> values;
-  std::string journal;
+  std::string journal;  // every write, in order
 
-  // Holding the values of "name=text;name=text".
   explicit FakeValues(const std::string& entries = "") {
     for (std::size_t at = 0, end; at < entries.size(); at = end + 1) {
       end = std::min(entries.find(';', at), entries.size());
       const std::size_t equals = entries.find('=', at);
-      for (const ConfigElement& element : kConfigElements) {
-        if (element.name != entries.substr(at, equals - at)) continue;
-        values[element.value] = entries.substr(equals + 1, end - equals - 1);
-      }
+      values[Named(entries.substr(at, equals - at))] = entries.substr(equals + 1, end - equals - 1);
     }
+  }
+  static Remembered Named(const std::string& name) {
+    return std::find_if(kConfigElements.begin(), kConfigElements.end(),
+                        [&](const ConfigElement& element) { return element.name == name; })
+        ->value;
   }
 
   std::string Text(Remembered value) const override {
@@ -32,8 +32,8 @@ struct FakeValues final : RememberedValues {
   void SetText(Remembered value, const std::string& text) override {
     values[value] = text;
     for (const ConfigElement& element : kConfigElements) {
-      if (element.value != value) continue;
-      journal += (journal.empty() ? "" : ";") + std::string(element.name) + "=" + text;
+      if (element.value == value)
+        journal += (journal.empty() ? "" : ";") + std::string(element.name) + "=" + text;
     }
   }
   std::int32_t Position(Remembered value) const override {

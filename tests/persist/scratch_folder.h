@@ -1,7 +1,7 @@
 #pragma once
 // Test helpers for files: a fresh folder per test, whole-file reads and writes, and a piece of a
-// test run in a child process, as an ordinary user (CI runs as root, and root writes into
-// read-only folders) or under a file-size limit (ulimit -f).
+// test run in a child process, as an ordinary user (CI runs as root, which writes into read-only
+// folders) or under a file-size limit (ulimit -f).
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -12,7 +12,6 @@
 #include <functional>
 #include <random>
 #include <sstream>
-#include <string>
 
 namespace tolvan::testing {
 
@@ -34,10 +33,7 @@ class ScratchFolder {
             ("tolvan-test-" + std::to_string(entropy()) + std::to_string(entropy()));
     std::filesystem::create_directories(path_);
   }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ~ScratchFolder() { std::filesystem::remove_all(path_, ignored_); }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
@@ -46,12 +42,13 @@ class ScratchFolder {
 
  private:
   std::filesystem::path path_;
+  std::error_code ignored_;
 };
 
 constexpr uid_t kNobody = 65534;
 
 // Runs `body` in a child process, as nobody when the test runs as root unless `privileged`, and
-// returns the status `body` returned, or 128 plus the signal that killed the child.
+// returns what `body` returned, or 128 plus the signal that killed the child.
 inline int InChild(const std::function<int()>& body, bool privileged = false,
                    rlim_t file_size_limit = RLIM_INFINITY) {
   const pid_t child = fork();
