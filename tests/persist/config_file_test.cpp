@@ -120,7 +120,7 @@ TEST(UpdateConfig, PutsTheCurrentValuesIntoTheFileAndKeepsEverythingElse) {
       {std::nullopt, "update_current"},
       {"freq=150\n", "update_current"},
       {DefaultConfigText("/old"), "update_swr"},  // the SWR window's values are known
-      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- mine -->\r\n<data>\r\n"
+      {"<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<!-- mine -->\r\n<data>\r\n"
        "  <callsign>G4XYZ</callsign>\r\n  <zo>60</zo><freq>7</freq>\r\n"
        "<?note keep?><zo>second</zo>\r\n</data>\r\n",
        "update_own_layout"},
