@@ -143,17 +143,18 @@ TEST(LoadConfig, LoadsTheFileOrAFreshDefaultFileOrElseTheDefaults) {
   const std::string good = Wrap("<freq>7</freq>");
   const struct {
     std::string before;  // empty: no file
-    bool privileged;     // else the folder is shut to the user
+    bool shut;           // the folder is read-only, and the user not root
     std::string loaded;  // empty: the defaults
     std::string after;   // "default": the default file
-  } cases[] = {{"", true, "", "default"},
-               {"<data>", true, "", "default"},
-               {"", false, "", ""},
-               {good, true, "freq=7", good}};
+  } cases[] = {{"", false, "", "default"},
+               {"<data>", false, "", "default"},
+               {"", true, "", ""},
+               {good, false, "freq=7", good}};
   for (const auto& c : cases) {
     ScratchFolder folder;
     const fs::path file = folder / "Tolvan_Config.xml";
     if (!c.before.empty()) WriteFile(file, c.before);
+    if (c.shut) fs::permissions(folder.path(), fs::perms::owner_write, fs::perm_options::remove);
     const auto start = [&] {
       close(STDIN_FILENO);
       FakeValues values;
@@ -163,7 +164,7 @@ TEST(LoadConfig, LoadsTheFileOrAFreshDefaultFileOrElseTheDefaults) {
                                    "fi0=10;fi1=10;fs0=10;fs1=10";
       return values.journal == (c.loaded.empty() ? defaults : c.loaded);
     };
-    EXPECT_EQ(testing::InChild(start, c.privileged), 1) << c.before;
+    EXPECT_EQ(testing::InChild(start, !c.shut), 1) << c.before;
     const std::string after = c.after == "default" ? DefaultConfigText(folder.path()) : c.after;
     EXPECT_EQ(ReadFile(file), after) << c.before;
   }
