@@ -2,47 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "tests/persist/scratch_folder.h"
 
 namespace tolvan {
 namespace {
 
-using testing::ScratchFolder;
+namespace fs = std::filesystem;
 
-TEST(ConfigFilePath, BesideAWritableExecutable) {
-  ScratchFolder folder;
-  EXPECT_EQ(ConfigFilePath(folder.path()), folder.path() / "Tolvan_Config.xml");
-}
-
-TEST(ConfigFilePath, UserFolderWhenTheExecutablesFolderIsShutAndHoldsNoFile) {
-  ScratchFolder installed;  // made by the test, not writable by the unprivileged child
-  ScratchFolder home;
-  std::filesystem::permissions(home.path(), std::filesystem::perms::all);
-  const int status = testing::RunUnprivileged([&] {
-    setenv("XDG_CONFIG_HOME", (home.path() / "xdg").c_str(), 1);
-    const bool xdg = ConfigFilePath(installed.path()) == home.path() / "xdg/Tolvan/Tolvan_Config.xml";
-    const bool created = std::filesystem::is_directory(home.path() / "xdg/Tolvan");
+// Beside the executable when the user may write its folder or the file is there already; else in
+// the user's configuration folder ($XDG_CONFIG_HOME, or else ~/.config), made for it.
+TEST(ConfigFilePath, BesideTheExecutableElseInTheUsersConfigurationFolder) {
+  testing::ScratchFolder writable, installed, installed_with_file, home;
+  testing::WriteFile(installed_with_file / "Tolvan_Config.xml", "<data/>");
+  fs::permissions(home.path(), fs::perms::all);
+  EXPECT_EQ(ConfigFilePath(writable.path()), writable / "Tolvan_Config.xml");
+  const auto user = [&] {  // to whom the folders made as root are shut
+    setenv("XDG_CONFIG_HOME", (home / "xdg").c_str(), 1);
+    const bool xdg = ConfigFilePath(installed.path()) == home / "xdg/Tolvan/Tolvan_Config.xml" &&
+                     fs::is_directory(home / "xdg/Tolvan");
+    const bool beside =
+        ConfigFilePath(installed_with_file.path()) == installed_with_file / "Tolvan_Config.xml";
     unsetenv("XDG_CONFIG_HOME");
     setenv("HOME", home.path().c_str(), 1);
-    const bool fallback = ConfigFilePath(installed.path()) ==
-                          home.path() / ".config/Tolvan/Tolvan_Config.xml";
-    return xdg && created && fallback ? 0 : 1;
-  });
-  EXPECT_EQ(status, 0);
-}
-
-TEST(ConfigFilePath, AnExistingFileBesideAShutExecutableIsStillUsed) {
-  ScratchFolder installed;
-  testing::WriteFile(installed / "Tolvan_Config.xml", "<data/>");
-  ScratchFolder home;
-  std::filesystem::permissions(home.path(), std::filesystem::perms::all);
-  const int status = testing::RunUnprivileged([&] {
-    setenv("XDG_CONFIG_HOME", home.path().c_str(), 1);
-    return ConfigFilePath(installed.path()) == installed.path() / "Tolvan_Config.xml" ? 0 : 1;
-  });
-  EXPECT_EQ(status, 0);
+    return xdg && beside &&
+           ConfigFilePath(installed.path()) == home / ".config/Tolvan/Tolvan_Config.xml";
+  };
+  EXPECT_EQ(testing::InChild(user), 1);
 }
 
 }  // namespace

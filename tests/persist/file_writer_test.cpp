@@ -1,236 +1,199 @@
-// Both writers (the configuration update and the report) over every kind of target, run as an
-// ordinary user: what the target is afterwards, what it holds, and what the report says.
+// WriteFileSafely over every kind of target, run as an ordinary user: what the target is
+// afterwards, what it holds, and the reason the writer gives.
 
 #include "persist/file_writer.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
-#include <unistd.h>
+#include <sys/syscall.h>
+#include <sys/un.h>
 
-#include <functional>
-#include <string>
+#include <vector>
 
-#include "persist/config_file.h"
-#include "persist/report.h"
-#include "persist/temporary_file.h"
-#include "tests/persist/fake_values.h"
 #include "tests/persist/scratch_folder.h"
+
+namespace fs = std::filesystem;
+using F = const fs::path&;
+using Status = struct stat;
+
+// Every fsync of the program comes here: a test may note what the file synced and the file it
+// watches held at that moment, or make the fsync fail.
+struct Sync {
+  std::string bytes, watched;
+  mode_t mode;
+};
+static std::vector<Sync>* syncs = nullptr;
+static fs::path watched;
+static bool syncs_fail = false;
+
+extern "C" int fsync(int fd) {
+  Status status{};
+  if (syncs != nullptr && fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    const auto read = tolvan::testing::ReadFile;
+    syncs->push_back(
+        {read("/proc/self/fd/" + std::to_string(fd)), read(watched), status.st_mode & 07777});
+  }
+  if (syncs_fail) errno = EIO;
+  return syncs_fail ? -1 : static_cast<int>(syscall(SYS_fsync, fd));
+}
 
 namespace tolvan {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::kNobody;
 using testing::ReadFile;
 using testing::ScratchFolder;
 using testing::WriteFile;
 
-constexpr uid_t kNobody = 65534;
-const char kReport[] = "Tolvan Calculator.\r\n";
+const std::string kOld = "the old bytes, longer than the new\r\n";
+const std::string kNew = "new\r\n";
+const std::string kLarge((16 << 20) + 1, 'o');  // too large to be read before it is written over
 
-std::string Before() { return DefaultConfigText("/before"); }
-
-testing::FakeValues Values() {
-  testing::FakeValues values;
-  values.texts = {{Remembered::Freq, "14.2"}, {Remembered::ReportFolder, "/reports"}};
-  values.positions = {{Remembered::MainLeft, 4500}};
-  return values;
-}
-
-struct Writer {
-  const char* name;
-  bool reports;  // the configuration update says nothing
-  std::function<std::string(const std::string& before)> bytes;  // what it writes over `before`
-  std::function<std::string(const fs::path&)> write;            // the reason it gives
-};
-
-const Writer kWriters[] = {
-    {"Config", false,
-     [](const std::string& before) { return ConfigDocument(before).Update(Values()); },
-     [](const fs::path& file) {
-       UpdateConfig(file, Values());
-       return std::string();
-     }},
-    {"Report", true, [](const std::string&) { return std::string(kReport); },
-     [](const fs::path& file) { return WriteReportFile(file, kReport); }},
-};
-
-enum class Fate { Replaced, InPlace, Refused };
-
-constexpr auto kReadWrite = fs::perms::owner_read | fs::perms::owner_write;
-constexpr auto kAllReadWrite = kReadWrite | fs::perms::group_read | fs::perms::group_write |
-                               fs::perms::others_read | fs::perms::others_write;
-
-// `path` made as `kind` (a file holding Before(), a FIFO, a folder), of the ordinary user's
-// unless `owner` says otherwise (root, when the test runs as root).
-enum class Kind { File, Fifo, Folder };
-fs::path Made(const fs::path& path, Kind kind = Kind::File, fs::perms mode = kReadWrite,
-              uid_t owner = kNobody) {
-  if (kind == Kind::File) WriteFile(path, Before());
-  if (kind == Kind::Fifo) mkfifo(path.c_str(), 0600);
-  if (kind == Kind::Folder) fs::create_directory(path);
-  fs::permissions(path, mode);
-  (void)!chown(path.c_str(), owner, owner);
-  return path;
-}
-
-fs::path Linked(const fs::path& link, const fs::path& to) {
-  fs::create_symlink(to.filename(), link);
-  return link;
-}
-
-// A folder of root's that the ordinary user may not write.
-fs::path Shut(const fs::path& folder) {
-  return Made(folder, Kind::Folder, fs::perms::owner_all | fs::perms::others_exec, 0);
-}
-
-struct Target {
-  const char* name;
-  std::function<fs::path(const fs::path& folder)> make;  // run as root; the path to write
-  bool existed;  // held Before() (else nothing that can be read back)
-  Fate fate;
-  const char* refusal;  // the report's reason
-};
-
-using F = const fs::path&;
-const Target kTargets[] = {
-    {"RegularFile",
-     [](F f) { return Made(f / "r", Kind::File, kAllReadWrite & ~fs::perms::others_write); }, true,
-     Fate::Replaced, ""},
-    {"SymbolicLink", [](F f) { return Linked(f / "link", Made(f / "real")); }, true, Fate::Replaced,
-     ""},
-    {"DanglingLink", [](F f) { return Linked(f / "link", f / "made"); }, false, Fate::Replaced, ""},
-    {"HardLink",
-     [](F f) {
-       fs::create_hard_link(Made(f / "a"), f / "b");
-       return f / "b";
-     },
-     true, Fate::InPlace, ""},
-    {"Fifo", [](F f) { return Made(f / "pipe", Kind::Fifo); }, false, Fate::InPlace, ""},
-    {"FifoNobodyReads", [](F f) { return Made(f / "pipe", Kind::Fifo); }, false, Fate::Refused,
-     "nothing reads from the pipe"},
-    {"DevNull", [](F) { return fs::path("/dev/null"); }, false, Fate::InPlace, ""},
-    {"Folder", [](F f) { return Made(f / "d", Kind::Folder, fs::perms::owner_all); }, false,
-     Fate::Refused, "it is a folder"},
-    {"ReadOnlyFile", [](F f) { return Made(f / "r", Kind::File, fs::perms::owner_read); }, true,
-     Fate::Refused, "the file is read-only"},
-    {"NameOf250Characters", [](F f) { return Made(f / std::string(250, 'n')); }, true,
-     Fate::Replaced, ""},
-    {"FileInAShutFolder", [](F f) { return Made(Shut(f / "shut") / "r"); }, true, Fate::InPlace,
-     ""},
-    {"NewFileInAShutFolder", [](F f) { return Shut(f / "shut") / "r"; }, false, Fate::Refused,
-     "Permission denied"},
-    // Another user's file that everyone may write: renaming would make it the writer's own.
-    {"SomeoneElsesWritableFile", [](F f) { return Made(f / "r", Kind::File, kAllReadWrite, 0); },
-     true, Fate::InPlace, ""},
-};
-
-void PrintTo(const Writer& writer, std::ostream* os) { *os << writer.name; }
-void PrintTo(const Target& target, std::ostream* os) { *os << target.name; }
-
-class WriteTarget : public ::testing::TestWithParam<std::tuple<Writer, Target>> {};
-
-bool HasTemporaries(const fs::path& folder) {
+bool HasTemporaries(F folder) {
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.path().filename().string().rfind(".tolvan-", 0) == 0) return true;
+    if (entry.path().filename().string().starts_with(".tolvan-")) return true;
   }
   return false;
 }
 
-TEST_P(WriteTarget, KeepsWhatTheTargetIsAndWritesItOrSaysWhyNot) {
-  const auto& [writer, target] = GetParam();
-  if (geteuid() != 0 && std::string(target.name) == "SomeoneElsesWritableFile") GTEST_SKIP();
+enum class Kind { File, Large, Fifo, Folder, Socket };
+
+// `path` made as `kind` (a file holds kOld), of the ordinary user's unless `owner` says otherwise.
+fs::path Made(F path, Kind kind = Kind::File, mode_t mode = 0600, uid_t owner = kNobody) {
+  if (kind == Kind::File || kind == Kind::Large)
+    WriteFile(path, kind == Kind::File ? kOld : kLarge);
+  if (kind == Kind::Fifo) mkfifo(path.c_str(), mode);
+  if (kind == Kind::Folder) mkdir(path.c_str(), mode);
+  if (kind == Kind::Socket) {
+    sockaddr_un address{AF_UNIX, {}};
+    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    close(fd);
+  }
+  chmod(path.c_str(), mode);
+  (void)!chown(path.c_str(), owner, owner);
+  return path;
+}
+
+fs::path Linked(F link, F to) { return fs::create_symlink(to.filename(), link), link; }
+fs::path HardLinked(F link, F to) { return fs::create_hard_link(to, link), link; }
+// A folder of root's that the ordinary user may enter but not write.
+fs::path Shut(F folder) { return Made(folder, Kind::Folder, 0711, 0); }
+
+// A new file in its place, the same file with the new bytes, the same file unchanged, the same
+// file with as many new bytes as could be written.
+enum class Fate { Replaced, InPlace, Refused, Torn };
+
+struct Situation {
+  const char* name;
+  std::function<fs::path(F folder)> make;  // run as root; the path to write
+  Fate fate;
+  const char* reason;
+  rlim_t file_size_limit = RLIM_INFINITY;
+};
+
+const Situation kSituations[] = {
+    {"RegularFile", [](F f) { return Made(f / "r", Kind::File, 0664); }, Fate::Replaced, ""},
+    {"SymbolicLink", [](F f) { return Linked(f / "link", Made(f / "real")); }, Fate::Replaced, ""},
+    {"DanglingLink", [](F f) { return Linked(f / "link", f / "made"); }, Fate::Replaced, ""},
+    {"LinkLoop", [](F f) { return Linked(f / "loop", f / "loop"); }, Fate::Refused,
+     "Too many levels of symbolic links"},
+    {"HardLink", [](F f) { return HardLinked(f / "b", Made(f / "a")); }, Fate::InPlace, ""},
+    {"Fifo", [](F f) { return Made(f / "pipe", Kind::Fifo); }, Fate::InPlace, ""},
+    {"FifoNobodyReads", [](F f) { return Made(f / "pipe", Kind::Fifo); }, Fate::Refused,
+     "nothing reads from the pipe"},
+    {"DevNull", [](F) { return fs::path("/dev/null"); }, Fate::InPlace, ""},
+    {"Folder", [](F f) { return Made(f / "d", Kind::Folder, 0700); }, Fate::Refused,
+     "it is a folder"},
+    {"Socket", [](F f) { return Made(f / "s", Kind::Socket); }, Fate::Refused, "it is not a file"},
+    {"ReadOnlyFile", [](F f) { return Made(f / "r", Kind::File, 0400); }, Fate::Refused,
+     "the file is read-only"},
+    {"NameOf250Characters", [](F f) { return Made(f / std::string(250, 'n')); }, Fate::Replaced,
+     ""},
+    {"FileInAShutFolder", [](F f) { return Made(Shut(f / "shut") / "r"); }, Fate::InPlace, ""},
+    {"NewFileInAShutFolder", [](F f) { return Shut(f / "shut") / "r"; }, Fate::Refused,
+     "Permission denied"},
+    {"NewFileInAMissingFolder", [](F f) { return f / "missing" / "r"; }, Fate::Refused,
+     "No such file or directory"},
+    // Another user's file that everyone may write: renaming would make it the writer's own.
+    {"SomeoneElsesWritableFile", [](F f) { return Made(f / "r", Kind::File, 0666, 0); },
+     Fate::InPlace, ""},
+    // Beyond the file-size limit (ulimit -f): the old bytes stay where they could be read first.
+    {"FileBeyondTheSizeLimit", [](F f) { return Made(f / "r"); }, Fate::Refused, "File too large",
+     4},
+    {"HardLinkBeyondTheSizeLimit", [](F f) { return HardLinked(f / "b", Made(f / "a")); },
+     Fate::Refused, "File too large", 4},
+    {"LargeHardLinkBeyondTheSizeLimit",
+     [](F f) { return HardLinked(f / "b", Made(f / "a", Kind::Large)); }, Fate::Torn,
+     "File too large", 4}};
+
+void PrintTo(const Situation& situation, std::ostream* os) { *os << situation.name; }
+
+class WriteFileSafelyTo : public ::testing::TestWithParam<Situation> {};
+
+TEST_P(WriteFileSafelyTo, KeepsWhatTheTargetIsAndWritesItOrSaysWhyNot) {
+  const Situation& situation = GetParam();
+  if (geteuid() != 0) GTEST_SKIP() << "makes files of two users";
   ScratchFolder folder;
   (void)!chown(folder.path().c_str(), kNobody, kNobody);
-  const fs::path path = target.make(folder.path());
-  struct stat link_before {};
-  struct stat before {};
+  const fs::path path = situation.make(folder.path());
+  Status link_before{}, before{}, link_after{}, after{};
   lstat(path.c_str(), &link_before);
-  stat(path.c_str(), &before);
-  // The FIFO's reader, opened first; FifoNobodyReads has none.
-  const int pipe = std::string(target.name) == "Fifo"
-                       ? open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)
-                       : -1;
-
-  const std::string expected_reason = writer.reports ? target.refusal : "";
-  const int status = testing::RunUnprivileged([&] {
-    const std::string reason = writer.write(path);
-    if (reason == expected_reason) return 0;
+  const bool existed = stat(path.c_str(), &before) == 0 && S_ISREG(before.st_mode);
+  const bool fifo_read = std::string(situation.name) == "Fifo";
+  const int reader = fifo_read ? open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+  const auto write = [&] {
+    IgnoreFileSizeSignal();
+    errno = EBADF;  // a failure from before is not the writer's
+    const std::string reason = WriteFileSafely(path, kNew);
     std::fprintf(stderr, "reason: '%s'\n", reason.c_str());
-    return 1;
-  });
-  EXPECT_EQ(status, 0);
+    return reason == situation.reason ? 0 : 1;
+  };
+  EXPECT_EQ(testing::InChild(write, false, situation.file_size_limit), 0);
 
-  std::string written;
-  if (pipe >= 0) {
-    char block[65536];
-    const ssize_t got = read(pipe, block, sizeof block);
-    written.assign(block, got > 0 ? static_cast<std::size_t>(got) : 0);
-    close(pipe);
-  } else if (std::string(target.name) != "DevNull" && target.fate != Fate::Refused) {
-    written = ReadFile(path);
-  }
-  struct stat link_after {};
-  struct stat after {};
   lstat(path.c_str(), &link_after);
   stat(path.c_str(), &after);
+  std::string written(256, '\0');
+  written.resize(reader >= 0 ? std::max<ssize_t>(read(reader, written.data(), 256), 0) : 0);
+  if (S_ISREG(after.st_mode)) written = ReadFile(path);
   EXPECT_EQ(link_after.st_mode & S_IFMT, link_before.st_mode & S_IFMT);
-  const std::string content = target.existed ? Before() : "";
-  switch (target.fate) {
-    case Fate::Replaced:
-      EXPECT_EQ(written, writer.bytes(content));
-      if (target.existed) {
-        EXPECT_NE(after.st_ino, before.st_ino);
-        EXPECT_EQ(after.st_mode, before.st_mode);
-        EXPECT_EQ(after.st_uid, before.st_uid);
-      }
-      break;
-    case Fate::InPlace:
-      if (std::string(target.name) != "DevNull") {
-        EXPECT_EQ(written, writer.bytes(content));
-      }
-      EXPECT_EQ(after.st_ino, before.st_ino);
-      EXPECT_EQ(after.st_uid, before.st_uid);
-      break;
-    case Fate::Refused:
-      EXPECT_EQ(after.st_ino, before.st_ino);
-      if (target.existed) {
-        EXPECT_EQ(ReadFile(path), content);
-      }
-      break;
-  }
+  const bool same_file = after.st_ino == before.st_ino;
+  EXPECT_TRUE(situation.fate == Fate::Replaced ? !same_file || !existed : same_file);
+  EXPECT_TRUE(!existed || (after.st_mode == before.st_mode && after.st_uid == before.st_uid));
+  std::string expected = path == "/dev/null" ? "" : kNew;
+  if (situation.fate == Fate::Refused) expected = existed ? kOld : "";
+  if (situation.fate == Fate::Torn) expected = kNew.substr(0, 4) + kLarge.substr(4);
+  EXPECT_TRUE(written == expected) << written.substr(0, 80);
   EXPECT_FALSE(HasTemporaries(folder.path()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, WriteTarget,
-                         ::testing::Combine(::testing::ValuesIn(kWriters),
-                                            ::testing::ValuesIn(kTargets)),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param).name) + "_" +
-                                  std::get<1>(info.param).name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Situations, WriteFileSafelyTo, ::testing::ValuesIn(kSituations),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-struct SizeLimitCase {
-  const char* name;
-  bool hard_link;  // a second name makes the writer write in place
-};
-
-// A write that runs into the file-size limit reports it, the process lives on, the old bytes stay.
-TEST(WriteFileSafely, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
-  for (const SizeLimitCase& c :
-       {SizeLimitCase{"Replaced", false}, SizeLimitCase{"InPlace", true}}) {
-    SCOPED_TRACE(c.name);
-    ScratchFolder folder;
-    WriteFile(folder / "r.txt", "earlier\r\n");
-    if (c.hard_link) fs::create_hard_link(folder / "r.txt", folder / "other.txt");
-    const int status = testing::RunWithFileSizeLimit(100, [&] {
-      IgnoreFileSizeSignal();
-      return WriteFileSafely(folder / "r.txt", std::string(1000, 'n')) == "File too large" ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(ReadFile(folder / "r.txt"), "earlier\r\n");
-    EXPECT_FALSE(HasTemporaries(folder.path()));
+// The new bytes reach the disk, in the file's mode, before they take the old ones' place; when
+// that fails, the old bytes stay and the reason says why.
+TEST(WriteFileSafely, FlushesTheNewBytesBeforeTheyReplaceTheOldOnes) {
+  for (const bool in_place : {false, true}) {
+    for (const bool failing : {false, true}) {
+      SCOPED_TRACE(std::string(in_place ? "in place" : "replaced") + (failing ? ", failing" : ""));
+      ScratchFolder folder;
+      const fs::path file = Made(folder / "r.txt", Kind::File, 0640, 0);
+      if (in_place) HardLinked(folder / "other.txt", file);
+      std::vector<Sync> seen;
+      syncs = &seen, watched = file, syncs_fail = failing;
+      const std::string reason = WriteFileSafely(file, kNew);
+      syncs = nullptr, syncs_fail = false;
+      EXPECT_EQ(reason, failing ? "Input/output error" : "");
+      EXPECT_EQ(ReadFile(file), failing ? kOld : kNew);
+      ASSERT_FALSE(seen.empty());
+      EXPECT_EQ(seen[0].bytes, kNew);
+      EXPECT_EQ(seen[0].mode, 0640u);
+      EXPECT_EQ(seen[0].watched, in_place ? kNew : kOld);  // a replacement is renamed in after
+      EXPECT_FALSE(HasTemporaries(folder.path()));
+    }
   }
 }
 
@@ -238,60 +201,17 @@ TEST(WriteFileSafely, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile) {
 // program prints afterwards follows it there instead of going to a file without a name.
 TEST(WriteFileSafely, TheStandardOutputsFileIsWrittenThroughTheStream) {
   ScratchFolder folder;
-  WriteFile(folder / "out.txt", "");
-  (void)!chown(folder.path().c_str(), kNobody, kNobody);
-  (void)!chown((folder / "out.txt").c_str(), kNobody, kNobody);
-  struct stat before {};
-  stat((folder / "out.txt").c_str(), &before);
-  const int status = testing::RunUnprivileged([&] {
-    const int out = open((folder / "out.txt").c_str(), O_WRONLY | O_TRUNC);
-    if (out < 0 || dup2(out, STDOUT_FILENO) < 0) return 2;
-    if (!WriteFileSafely("/dev/stdout", "<svg/>\n").empty()) return 1;
-    return write(STDOUT_FILENO, "table\n", 6) == 6 ? 0 : 3;
-  });
-  EXPECT_EQ(status, 0);
-  struct stat after {};
-  stat((folder / "out.txt").c_str(), &after);
-  EXPECT_EQ(after.st_ino, before.st_ino);
-  EXPECT_EQ(ReadFile(folder / "out.txt"), "<svg/>\ntable\n");
-  EXPECT_FALSE(HasTemporaries(folder.path()));
-}
-
-// What a killed writer left is removed by the next start; nothing of anyone else's.
-TEST(LoadConfig, RemovesStaleTemporaryFilesOfItsOwnAndNothingElse) {
-  ScratchFolder folder;
-  (void)!chown(folder.path().c_str(), kNobody, kNobody);
-  const fs::path file = folder / "Tolvan_Config.xml";
-  const std::string ours = TemporaryNamePrefix(file);
-  const std::vector<std::pair<std::string, bool>> names{
-      {ours + "Ab3xY9", true},                                         // stale: removed
-      {ours + "Live00", false},                                        // a live writer holds it
-      {ours + "root00", false},                                        // another user's
-      {ours + "Ab3xY", false},                                         // one letter short
-      {ours + "Ab3x-9", false},                                        // not a letter
-      {TemporaryNamePrefix(folder / "report.txt") + "Ab3xY9", false},  // another file's
-      {"notes.txt", false},
-      {"Tolvan_Config.xml.tmp-123", false},
+  const fs::path out = Made(folder / "out.txt", Kind::File, 0600, 0);
+  Status before{}, after{};
+  stat(out.c_str(), &before);
+  const auto body = [&] {
+    if (dup2(open(out.c_str(), O_WRONLY | O_TRUNC), STDOUT_FILENO) < 0) return false;
+    return WriteFileSafely("/dev/stdout", "<svg/>\n") == "" && write(1, "table\n", 6) == 6;
   };
-  for (const auto& [name, stale] : names) {
-    WriteFile(folder / name, "x");
-    if (name != ours + "root00") (void)!chown((folder / name).c_str(), kNobody, kNobody);
-  }
-  const int live = open((folder / (ours + "Live00")).c_str(), O_RDONLY | O_CLOEXEC);
-  ASSERT_EQ(flock(live, LOCK_EX), 0);
-  if (geteuid() != 0) fs::remove(folder / (ours + "root00"));
-
-  EXPECT_EQ(testing::RunUnprivileged([&] {
-              testing::FakeValues values;
-              LoadConfig(file, values);
-              return 0;
-            }),
-            0);
-  close(live);
-  for (const auto& [name, stale] : names) {
-    if (geteuid() != 0 && name == ours + "root00") continue;
-    EXPECT_EQ(fs::exists(folder / name), !stale) << name;
-  }
+  EXPECT_EQ(testing::InChild(body, true), 1);
+  stat(out.c_str(), &after);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(ReadFile(out), "<svg/>\ntable\n");
 }
 
 }  // namespace

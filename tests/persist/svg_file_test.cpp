@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/persist/scratch_folder.h"
+
 namespace tolvan {
 namespace {
 
@@ -17,24 +19,7 @@ TEST(SvgText, WritesEachMarkInOrderWithTrimmedNumbersAndEscapedTexts) {
       TextMark{{5, 50}, "SWR <2 & \"3\"", TextAnchor::Middle, 12, 0, false, true},
       TextMark{{190, 20}, "F = 14,200 MHz", TextAnchor::End, 11, 0x2a9d3a, true, false},
   };
-  EXPECT_EQ(SvgText(chart),
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"200\" height=\"100.5\" "
-            "viewBox=\"0 0 200 100.5\" font-family=\"sans-serif\" font-size=\"12\">\n"
-            "  <title>R &amp; X &lt; 1</title>\n"
-            "  <rect x=\"0\" y=\"0\" width=\"200\" height=\"100.5\" fill=\"#ffffff\" />\n"
-            "  <rect x=\"10\" y=\"10\" width=\"180\" height=\"80\" fill=\"none\" "
-            "stroke=\"#000000\" />\n"
-            "  <line x1=\"10\" y1=\"50.13\" x2=\"190\" y2=\"50.13\" stroke=\"#555555\" "
-            "stroke-dasharray=\"6 4\" />\n"
-            "  <polyline fill=\"none\" stroke=\"#1f5fbf\" stroke-width=\"2.75\" "
-            "stroke-linejoin=\"round\" points=\"10,90 100,12.35 190,0\" />\n"
-            "  <circle cx=\"100\" cy=\"50\" r=\"3.5\" fill=\"#d0561b\" />\n"
-            "  <text x=\"5\" y=\"50\" text-anchor=\"middle\" transform=\"rotate(-90 5 50)\">"
-            "SWR &lt;2 &amp; \"3\"</text>\n"
-            "  <text x=\"190\" y=\"20\" text-anchor=\"end\" font-size=\"11\" fill=\"#2a9d3a\" "
-            "font-weight=\"bold\">F = 14,200 MHz</text>\n"
-            "</svg>\n");
+  EXPECT_EQ(SvgText(chart), testing::ReadFile(TOLVAN_TEST_DATA "/chart.svg.expected"));
 }
 
 }  // namespace
