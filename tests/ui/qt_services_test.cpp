@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -18,13 +15,15 @@
 namespace tolvan {
 namespace {
 
-// Runs `inspect` on the modal window as soon as it is open, from inside its event loop.
-void WhenModalOpens(std::function<void(QWidget*)> inspect) {
+// Runs `inspect` on the modal window of type `Modal` as soon as it is open, from inside its
+// event loop.
+template <typename Modal>
+void WhenModalOpens(std::function<void(Modal*)> inspect) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      poll->stop();
+    if (auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget())) {
       poll->deleteLater();
+      poll->stop();
       inspect(modal);
     }
   });
@@ -32,53 +31,31 @@ void WhenModalOpens(std::function<void(QWidget*)> inspect) {
 }
 
 TEST(QtMessageService, ShowsTheTextWithOkOnlyNoIconAndTheApplicationTitle) {
-  QString title, text;
-  QMessageBox::Icon icon = QMessageBox::Critical;
-  QMessageBox::StandardButtons buttons;
-  WhenModalOpens([&](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    ASSERT_NE(box, nullptr);
-    title = box->windowTitle();
-    text = box->text();
-    icon = box->icon();
-    buttons = box->standardButtons();
+  QStringList seen;
+  WhenModalOpens<QMessageBox>([&](QMessageBox* box) {
+    seen << box->windowTitle() << box->text();
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
     box->button(QMessageBox::Ok)->click();
   });
   QtMessageService().Show("invalid impedance Zo", "");
-  EXPECT_EQ(title, "Tolvan");
-  EXPECT_EQ(text, "invalid impedance Zo");
-  EXPECT_EQ(icon, QMessageBox::NoIcon);
-  EXPECT_EQ(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  EXPECT_EQ(seen, (QStringList{"Tolvan", "invalid impedance Zo"}));
 }
 
-TEST(QtPromptService, ShowsTheLinesTitleAndDefaultAndReturnsTheAnswer) {
-  QString title, label, offered;
-  WhenModalOpens([&](QWidget* modal) {
-    auto* dialog = qobject_cast<QInputDialog*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    title = dialog->windowTitle();
-    label = dialog->labelText();
-    offered = dialog->textValue();
-    dialog->setTextValue(QStringLiteral("50"));
-    dialog->accept();
-  });
-  const std::string answer =
-      QtPromptService().Ask("Frequency is missing.\r\nWhat is the Frequency in MHz?",
-                            "Data Missing", "7");
-  EXPECT_EQ(answer, "50");
-  EXPECT_EQ(title, "Data Missing");
-  EXPECT_EQ(label, "Frequency is missing.\nWhat is the Frequency in MHz?");
-  EXPECT_EQ(offered, "7");
-}
-
-TEST(QtPromptService, CancelGivesTheEmptyText) {
-  WhenModalOpens([](QWidget* modal) {
-    auto* dialog = qobject_cast<QInputDialog*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    dialog->setTextValue(QStringLiteral("typed, then cancelled"));
-    dialog->reject();
-  });
-  EXPECT_EQ(QtPromptService().Ask("Zm?", "Data Missing", ""), "");
+TEST(QtPromptService, ShowsTheLinesTitleAndDefaultAndReturnsTheAnswerOrOnCancelNothing) {
+  for (const bool ok : {true, false}) {
+    QStringList seen;
+    WhenModalOpens<QInputDialog>([&](QInputDialog* dialog) {
+      seen << dialog->windowTitle() << dialog->labelText() << dialog->textValue();
+      dialog->setTextValue(QStringLiteral("50"));
+      ok ? dialog->accept() : dialog->reject();
+    });
+    const std::string answer = QtPromptService().Ask(
+        "Frequency is missing.\r\nWhat is the Frequency in MHz?", "Data Missing", "7");
+    EXPECT_EQ(answer, ok ? "50" : "");
+    EXPECT_EQ(seen, (QStringList{"Data Missing",
+                                 "Frequency is missing.\nWhat is the Frequency in MHz?", "7"}));
+  }
 }
 
 }  // namespace

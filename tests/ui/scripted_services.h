@@ -1,6 +1,6 @@
 #pragma once
-// Scripted windowing services for the window tests: message boxes are recorded, prompts and
-// the save dialog answer from a script.
+// Scripted windowing services for the window tests: message boxes and prompts are recorded,
+// prompts and file dialogs answer from a script (an empty one cancels).
 
 #include <deque>
 #include <optional>
@@ -19,8 +19,8 @@ struct ScriptedMessages final : MessageService {
 };
 
 struct ScriptedPrompts final : PromptService {
-  std::deque<std::string> answers;  // an empty script cancels
-  std::vector<std::string> asked;
+  std::deque<std::string> answers;
+  std::vector<std::string> asked;  // "[title] prompt"
   std::string Ask(const std::string& prompt, const std::string& title,
                   const std::string&) override {
     asked.push_back("[" + title + "] " + prompt);
@@ -31,19 +31,11 @@ struct ScriptedPrompts final : PromptService {
   }
 };
 
-struct ScriptedSaveDialog final : SaveDialogService {
-  std::optional<ChosenFile> answer;  // nothing: the user cancels
-  std::vector<SaveDialogRequest> requests;
-  std::optional<ChosenFile> Ask(const SaveDialogRequest& request) override {
-    requests.push_back(request);
-    return answer;
-  }
-};
-
-struct ScriptedOpenDialog final : OpenDialogService {
-  std::optional<QString> answer;  // nothing: the user cancels
-  std::vector<OpenDialogRequest> requests;
-  std::optional<QString> Ask(const OpenDialogRequest& request) override {
+template <typename Service, typename Request, typename Answer>
+struct ScriptedDialog final : Service {
+  std::optional<Answer> answer;
+  std::vector<Request> requests;
+  std::optional<Answer> Ask(const Request& request) override {
     requests.push_back(request);
     return answer;
   }
@@ -52,8 +44,8 @@ struct ScriptedOpenDialog final : OpenDialogService {
 struct ScriptedServices {
   ScriptedMessages messages;
   ScriptedPrompts prompts;
-  ScriptedSaveDialog save_dialog;
-  ScriptedOpenDialog open_dialog;
+  ScriptedDialog<SaveDialogService, SaveDialogRequest, ChosenFile> save_dialog;
+  ScriptedDialog<OpenDialogService, OpenDialogRequest, QString> open_dialog;
   WindowingServices services() { return {messages, prompts, save_dialog, open_dialog}; }
 };
 
