@@ -14,21 +14,18 @@ class Dialogs : public MainWindowFixture {
   void SetUp() override { Calculated(); }
 
   // Presses the main window's button and returns the dialog it opened, active.
-  QWidget* OpenDialog(const char* button, const char* name) {
-    Click(button);
+  QWidget* OpenDialog(const char* name) {
+    Click(name == std::string("frmInfo") ? "cmdAbout" : "cmdComments");
     QWidget* dialog = Shown(name);
     if (dialog != nullptr) QApplication::setActiveWindow(dialog);
     return dialog;
   }
-  QWidget* OpenComments() { return OpenDialog("cmdComments", "frmComments"); }
-
   static QPlainTextEdit* Box(QWidget* dialog) {
     return dialog->findChild<QPlainTextEdit*>("tbxComments");
   }
   static void Press(QWidget* dialog, const char* button) {
     QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
   }
-
   // Input as the window system delivers it, which a modal dialog holds back from its owner.
   static void UserClick(QWidget* control) {
     QTest::mouseClick(control->window()->windowHandle(), Qt::LeftButton, {},
@@ -40,9 +37,9 @@ class Dialogs : public MainWindowFixture {
   }
 };
 
-// The comment lasts the run: in the dialog, in the report, never in the configuration file.
-TEST_F(Dialogs, CommentsOkKeepsTheTextWithCrLfBreaksForTheReport) {
-  QWidget* dialog = OpenComments();
+// The comment lasts the run: in the dialog and the report, never in the configuration file.
+TEST_F(Dialogs, CommentsOkKeepsTheTextWithCrLfBreaksCancelAndTheCloseBoxDropTheEdit) {
+  QWidget* dialog = OpenDialog("frmComments");
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(QApplication::focusWidget(), Box(dialog));
   QTest::keyClicks(Box(dialog), "Cut from RG-59");
@@ -51,27 +48,19 @@ TEST_F(Dialogs, CommentsOkKeepsTheTextWithCrLfBreaksForTheReport) {
   QTest::keyClicks(Box(dialog), "trim 2 mm");
   Press(dialog, "cmdOK");
   EXPECT_EQ(shared.CommentText, "Cut from RG-59\r\ntrim 2 mm");
-  EXPECT_EQ(Shown("frmComments"), nullptr);
-  QWidget* again = OpenComments();
-  EXPECT_EQ(Box(again)->toPlainText(), "Cut from RG-59\ntrim 2 mm");
-  Press(again, "cmdCancel");
+  for (const bool close_box : {false, true}) {
+    QWidget* again = OpenDialog("frmComments");
+    EXPECT_EQ(Box(again)->toPlainText(), "Cut from RG-59\ntrim 2 mm");
+    QTest::keyClicks(Box(again), " and dropped");
+    close_box ? (void)again->close() : Press(again, "cmdCancel");
+    EXPECT_EQ(Shown("frmComments"), nullptr);
+  }
   Choose(folder / "r.txt");
   Click("cmdSave");
   EXPECT_NE(testing::ReadFile(folder / "r.txt").find("\r\n\r\nCut from RG-59\r\ntrim 2 mm\r\n~"),
             std::string::npos);
   EXPECT_EQ(Config().find("RG-59"), std::string::npos);
-}
-
-TEST_F(Dialogs, CancelAndTheCloseBoxDiscardTheEditAndOkOnAnEmptyBoxEmptiesTheComment) {
-  shared.CommentText = "kept";
-  for (const bool close_box : {false, true}) {
-    QWidget* editing = OpenComments();
-    QTest::keyClicks(Box(editing), " and dropped");
-    close_box ? (void)editing->close() : Press(editing, "cmdCancel");
-    EXPECT_EQ(shared.CommentText, "kept");
-    EXPECT_EQ(Shown("frmComments"), nullptr);
-  }
-  QWidget* dialog = OpenComments();
+  dialog = OpenDialog("frmComments");
   Box(dialog)->clear();
   Press(dialog, "cmdOK");
   EXPECT_EQ(shared.CommentText, "");
@@ -90,7 +79,6 @@ TEST_F(Dialogs, WhileADialogIsOpenTheMainWindowTakesNoInputAndAfterwardsHasItsFo
     EXPECT_FALSE(Button("plus")->isChecked());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), dialog);  // still open, and no second one
-
     dialog->close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
     EXPECT_EQ(QApplication::focusWidget(), Button(opener));
@@ -104,6 +92,7 @@ TEST_F(Dialogs, WhileADialogIsOpenTheMainWindowTakesNoInputAndAfterwardsHasItsFo
 TEST_F(Dialogs, EnterOnAFocusedButtonPressesItAndEnterOrSpaceClosesTheInformation) {
   Replace(window->Freq[0], "14.2");
   UserKey(Button("Calculate"), Qt::Key_Return);
+  EXPECT_EQ(Screen().mid(4), kCurrent);
   UserKey(Button("cmdComments"), Qt::Key_Return);
   QWidget* comments = Shown("frmComments");
   ASSERT_NE(comments, nullptr);
@@ -112,7 +101,7 @@ TEST_F(Dialogs, EnterOnAFocusedButtonPressesItAndEnterOrSpaceClosesTheInformatio
   EXPECT_EQ(Shown("frmComments"), nullptr);
   EXPECT_EQ(shared.CommentText, "x");
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter}) {
-    QWidget* info = OpenDialog("cmdAbout", "frmInfo");
+    QWidget* info = OpenDialog("frmInfo");
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(QApplication::focusWidget(), info->findChild<QPushButton*>("Return"));
     QTest::keyClick(info->windowHandle(), key);
@@ -121,13 +110,13 @@ TEST_F(Dialogs, EnterOnAFocusedButtonPressesItAndEnterOrSpaceClosesTheInformatio
 }
 
 // Stored in twips and in the file when the dialog closes, used at the next opening; the first
-// time 10 twips from the screen's edges, to the pixel.
+// time 10 twips from the screen's edges, to the pixel. The main window's place is left alone.
 TEST_F(Dialogs, EachDialogOpensWhereItLastClosed) {
   const auto main_before = shared.MainPos;
   for (const char* name : {"frmComments", "frmInfo"}) {
     SCOPED_TRACE(name);
-    const bool info = std::string(name) == "frmInfo";
-    QWidget* dialog = OpenDialog(info ? "cmdAbout" : "cmdComments", name);
+    const bool info = name == std::string("frmInfo");
+    QWidget* dialog = OpenDialog(name);
     EXPECT_EQ(dialog->pos(), QPoint(1, 1));
     ExpectClearLayout(dialog);
     dialog->move(200, 150);
@@ -136,7 +125,7 @@ TEST_F(Dialogs, EachDialogOpensWhereItLastClosed) {
     EXPECT_NE(Config().find(info ? "<fi0>3000</fi0>\r\n    <fi1>2250</fi1>"
                                  : "<fc0>3000</fc0>\r\n    <fc1>2250</fc1>"),
               std::string::npos);
-    EXPECT_EQ(OpenDialog(info ? "cmdAbout" : "cmdComments", name)->pos(), QPoint(200, 150));
+    EXPECT_EQ(OpenDialog(name)->pos(), QPoint(200, 150));
     Shown(name)->close();
   }
   EXPECT_EQ(shared.MainPos, main_before);

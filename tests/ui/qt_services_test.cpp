@@ -15,44 +15,43 @@
 namespace tolvan {
 namespace {
 
-// Runs `inspect` on the modal window of type `Modal` as soon as it is open, from inside its
-// event loop.
+// What the modal window of type `Modal` shows, and `answer` done to it as soon as it is open.
 template <typename Modal>
-void WhenModalOpens(std::function<void(Modal*)> inspect) {
+void WhenModalOpens(QStringList& seen, std::function<void(Modal*)> answer) {
   auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, poll, [poll, inspect] {
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, &seen] {
     if (auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget())) {
-      poll->deleteLater();
       poll->stop();
-      inspect(modal);
+      poll->deleteLater();
+      seen << modal->windowTitle();
+      answer(modal);
     }
   });
   poll->start(10);
 }
 
-TEST(QtMessageService, ShowsTheTextWithOkOnlyNoIconAndTheApplicationTitle) {
+TEST(QtServices, TheMessageBoxHasOkOnlyNoIconAndTheApplicationTitle) {
   QStringList seen;
-  WhenModalOpens<QMessageBox>([&](QMessageBox* box) {
-    seen << box->windowTitle() << box->text();
-    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+  WhenModalOpens<QMessageBox>(seen, [&](QMessageBox* box) {
+    seen << box->text() << QString::number(box->icon()) << QString::number(box->standardButtons());
     box->button(QMessageBox::Ok)->click();
   });
   QtMessageService().Show("invalid impedance Zo", "");
-  EXPECT_EQ(seen, (QStringList{"Tolvan", "invalid impedance Zo"}));
+  EXPECT_EQ(seen, (QStringList{"Tolvan", "invalid impedance Zo", QString::number(QMessageBox::NoIcon),
+                               QString::number(QMessageBox::Ok)}));
 }
 
-TEST(QtPromptService, ShowsTheLinesTitleAndDefaultAndReturnsTheAnswerOrOnCancelNothing) {
+TEST(QtServices, ThePromptShowsItsLinesAndDefaultAndReturnsTheAnswerOrOnCancelNothing) {
   for (const bool ok : {true, false}) {
     QStringList seen;
-    WhenModalOpens<QInputDialog>([&](QInputDialog* dialog) {
-      seen << dialog->windowTitle() << dialog->labelText() << dialog->textValue();
+    WhenModalOpens<QInputDialog>(seen, [&](QInputDialog* dialog) {
+      seen << dialog->labelText() << dialog->textValue();
       dialog->setTextValue(QStringLiteral("50"));
       ok ? dialog->accept() : dialog->reject();
     });
-    const std::string answer = QtPromptService().Ask(
-        "Frequency is missing.\r\nWhat is the Frequency in MHz?", "Data Missing", "7");
-    EXPECT_EQ(answer, ok ? "50" : "");
+    EXPECT_EQ(QtPromptService().Ask("Frequency is missing.\r\nWhat is the Frequency in MHz?",
+                                    "Data Missing", "7"),
+              ok ? "50" : "");
     EXPECT_EQ(seen, (QStringList{"Data Missing",
                                  "Frequency is missing.\nWhat is the Frequency in MHz?", "7"}));
   }
