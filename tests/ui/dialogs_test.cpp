@@ -23,9 +23,6 @@ class Dialogs : public MainWindowFixture {
   static QPlainTextEdit* Box(QWidget* dialog) {
     return dialog->findChild<QPlainTextEdit*>("tbxComments");
   }
-  static void Press(QWidget* dialog, const char* button) {
-    QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-  }
   // Input as the window system delivers it, which a modal dialog holds back from its owner.
   static void UserClick(QWidget* control) {
     QTest::mouseClick(control->window()->windowHandle(), Qt::LeftButton, {},
@@ -46,13 +43,13 @@ TEST_F(Dialogs, CommentsOkKeepsTheTextWithCrLfBreaksCancelAndTheCloseBoxDropTheE
   QTest::keyClick(Box(dialog), Qt::Key_Return);
   QTest::keyClick(Box(dialog), Qt::Key_Escape);  // does nothing
   QTest::keyClicks(Box(dialog), "trim 2 mm");
-  Press(dialog, "cmdOK");
+  Click("cmdOK", dialog);
   EXPECT_EQ(shared.CommentText, "Cut from RG-59\r\ntrim 2 mm");
   for (const bool close_box : {false, true}) {
-    QWidget* again = OpenDialog("frmComments");
-    EXPECT_EQ(Box(again)->toPlainText(), "Cut from RG-59\ntrim 2 mm");
-    QTest::keyClicks(Box(again), " and dropped");
-    close_box ? (void)again->close() : Press(again, "cmdCancel");
+    dialog = OpenDialog("frmComments");
+    EXPECT_EQ(Box(dialog)->toPlainText(), "Cut from RG-59\ntrim 2 mm");
+    QTest::keyClicks(Box(dialog), " and dropped");
+    close_box ? (void)dialog->close() : Click("cmdCancel", dialog);
     EXPECT_EQ(Shown("frmComments"), nullptr);
   }
   Choose(folder / "r.txt");
@@ -62,7 +59,7 @@ TEST_F(Dialogs, CommentsOkKeepsTheTextWithCrLfBreaksCancelAndTheCloseBoxDropTheE
   EXPECT_EQ(Config().find("RG-59"), std::string::npos);
   dialog = OpenDialog("frmComments");
   Box(dialog)->clear();
-  Press(dialog, "cmdOK");
+  Click("cmdOK", dialog);
   EXPECT_EQ(shared.CommentText, "");
 }
 
@@ -97,13 +94,13 @@ TEST_F(Dialogs, EnterOnAFocusedButtonPressesItAndEnterOrSpaceClosesTheInformatio
   QWidget* comments = Shown("frmComments");
   ASSERT_NE(comments, nullptr);
   QTest::keyClicks(Box(comments), "x");
-  UserKey(comments->findChild<QPushButton*>("cmdOK"), Qt::Key_Return);
+  UserKey(Button("cmdOK", comments), Qt::Key_Return);
   EXPECT_EQ(Shown("frmComments"), nullptr);
   EXPECT_EQ(shared.CommentText, "x");
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Enter}) {
     QWidget* info = OpenDialog("frmInfo");
     ASSERT_NE(info, nullptr);
-    EXPECT_EQ(QApplication::focusWidget(), info->findChild<QPushButton*>("Return"));
+    EXPECT_EQ(QApplication::focusWidget(), Button("Return", info));
     QTest::keyClick(info->windowHandle(), key);
     EXPECT_EQ(Shown("frmInfo"), nullptr) << key;
   }

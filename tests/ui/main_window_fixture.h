@@ -53,8 +53,13 @@ class MainWindowFixture : public ::testing::Test {
     Open();
   }
 
-  QPushButton* Button(const char* name) const { return window->findChild<QPushButton*>(name); }
-  void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
+  // The button of that name in `top`, by default the main window.
+  QPushButton* Button(const char* name, QWidget* top = nullptr) const {
+    return (top ? top : window.get())->findChild<QPushButton*>(name);
+  }
+  void Click(const char* name, QWidget* top = nullptr) {
+    QTest::mouseClick(Button(name, top), Qt::LeftButton);
+  }
 
   // Clears a box and types `text` into it, as a user would.
   static void Replace(QLineEdit* box, const QString& text) {

@@ -69,11 +69,11 @@ TEST_F(MainWindowFixture, TypingOneCharacterInAnyBoxMakesTheResultsStale) {
 // Neither a cancelled prompt nor a refusal changes the labels.
 TEST_F(MainWindowFixture, AMissingInputIsAskedForAndARefusedOneShown) {
   Calculated();
+  scripted.prompts.answers = {"", "75"};
   Replace(window->Zm[0], "");
   Click("Calculate");
   EXPECT_EQ(window->Zm[0]->text(), "");
   EXPECT_EQ(Screen(), kAlternate + kStale);
-  scripted.prompts.answers = {"75"};
   Click("Calculate");
   EXPECT_EQ(scripted.prompts.asked, Strings(2, "[Data Missing] Matching line impedance is "
                                                "missing.\r\nWhat is the matching line "

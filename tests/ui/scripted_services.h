@@ -1,8 +1,7 @@
 #pragma once
-// Scripted windowing services for the window tests: message boxes and prompts are recorded,
-// prompts and file dialogs answer from a script (an empty one cancels).
+// Windowing services for the window tests: what they are asked is recorded, their answers are
+// scripted.
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,15 +18,12 @@ struct ScriptedMessages final : MessageService {
 };
 
 struct ScriptedPrompts final : PromptService {
-  std::deque<std::string> answers;
-  std::vector<std::string> asked;  // "[title] prompt"
+  std::vector<std::string> answers;  // to each prompt in turn; an empty one, or none, cancels
+  std::vector<std::string> asked;    // "[title] prompt"
   std::string Ask(const std::string& prompt, const std::string& title,
                   const std::string&) override {
     asked.push_back("[" + title + "] " + prompt);
-    if (answers.empty()) return {};
-    std::string answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return asked.size() <= answers.size() ? answers[asked.size() - 1] : std::string();
   }
 };
 
