@@ -54,9 +54,8 @@ TEST_F(Dialogs, CommentsOkKeepsTheTextWithCrLfBreaksCancelAndTheCloseBoxDropTheE
   }
   Choose(folder / "r.txt");
   Click("cmdSave");
-  EXPECT_NE(testing::ReadFile(folder / "r.txt").find("\r\n\r\nCut from RG-59\r\ntrim 2 mm\r\n~"),
-            std::string::npos);
-  EXPECT_EQ(Config().find("RG-59"), std::string::npos);
+  EXPECT_THAT(testing::ReadFile(folder / "r.txt"), HasSubstr("\r\n\r\nCut from RG-59\r\ntrim 2 mm\r\n~"));
+  EXPECT_THAT(Config(), Not(HasSubstr("RG-59")));
   dialog = OpenDialog("frmComments");
   Box(dialog)->clear();
   Click("cmdOK", dialog);
@@ -119,9 +118,8 @@ TEST_F(Dialogs, EachDialogOpensWhereItLastClosed) {
     dialog->move(200, 150);
     dialog->close();
     EXPECT_EQ(info ? shared.InfoPos : shared.CommentsPos, (std::array<std::int32_t, 2>{3000, 2250}));
-    EXPECT_NE(Config().find(info ? "<fi0>3000</fi0>\r\n    <fi1>2250</fi1>"
-                                 : "<fc0>3000</fc0>\r\n    <fc1>2250</fc1>"),
-              std::string::npos);
+    EXPECT_THAT(Config(), HasSubstr(info ? "<fi0>3000</fi0>\r\n    <fi1>2250</fi1>"
+                                         : "<fc0>3000</fc0>\r\n    <fc1>2250</fc1>"));
     EXPECT_EQ(OpenDialog(name)->pos(), QPoint(200, 150));
     Shown(name)->close();
   }

@@ -1,6 +1,7 @@
 #pragma once
 // A main window opened in a scratch folder of its own, with scripted boxes and dialogs.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,6 +16,9 @@
 #include "ui/frm_tolvan.h"
 
 namespace tolvan {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // The labels after Calculate of the default design (the alternate results), and after the
 // toggle; the buttons while the results are current, and once an edit has made them stale.

@@ -28,7 +28,7 @@ TEST_F(MainWindowFixture, FirstStartShowsTheDefaultsTheToggleSwitchesTheNextRunG
   Replace(window->Rl[0], "55.50");
   Click("Calculate");
   EXPECT_EQ(Screen(), kAlternate + kCurrent);
-  EXPECT_NE(Config().find("<r>55.50</r>"), std::string::npos);
+  EXPECT_THAT(Config(), HasSubstr("<r>55.50</r>"));
   Click("plus");
   EXPECT_EQ(Screen(), kAlternate + kCurrent);
   Click("plus");
@@ -49,8 +49,7 @@ TEST_F(MainWindowFixture, LabelsAndReportUseTheLocalesDecimalSeparator) {
   EXPECT_EQ(Screen(), (QStringList{"0,476", "7,274", "0,345", "7,113"} + kCurrent));
   Choose(folder / "de.txt");
   Click("cmdSave");
-  EXPECT_NE(testing::ReadFile(folder / "de.txt").find("Operating Frequency = 1.296,5 MHz\r\n"),
-            std::string::npos);
+  EXPECT_THAT(testing::ReadFile(folder / "de.txt"), HasSubstr("Frequency = 1.296,5 MHz\r\n"));
 }
 
 // The labels keep the old values.

@@ -6,49 +6,43 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
-#include <functional>
 
 #include "ui/qt_services.h"
 
 namespace tolvan {
 namespace {
 
-// What the modal window of type `Modal` shows, and `answer` done to it as soon as it is open.
-template <typename Modal>
-void WhenModalOpens(QStringList& seen, std::function<void(Modal*)> answer) {
+// Records what the next modal window shows and then answers it with OK (accept) or Cancel.
+void WhenModalOpens(QStringList& seen, bool accept) {
   auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, poll, [poll, answer, &seen] {
-    if (auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget())) {
-      poll->stop();
-      poll->deleteLater();
-      seen << modal->windowTitle();
-      answer(modal);
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen, accept] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr) return;
+    poll->stop();
+    poll->deleteLater();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      seen << box->windowTitle() << box->text() << QString::number(box->icon())
+           << QString::number(box->standardButtons());
+      box->accept();
+    } else if (auto* prompt = qobject_cast<QInputDialog*>(modal)) {
+      seen << prompt->windowTitle() << prompt->labelText() << prompt->textValue();
+      prompt->setTextValue(QStringLiteral("50"));
+      accept ? prompt->accept() : prompt->reject();
     }
   });
   poll->start(10);
 }
 
-TEST(QtServices, TheMessageBoxHasOkOnlyNoIconAndTheApplicationTitle) {
+TEST(QtServices, TheMessageBoxAndThePromptShowTheirTextsAndThePromptReturnsTheAnswer) {
   QStringList seen;
-  WhenModalOpens<QMessageBox>(seen, [&](QMessageBox* box) {
-    seen << box->text() << QString::number(box->icon()) << QString::number(box->standardButtons());
-    box->button(QMessageBox::Ok)->click();
-  });
+  WhenModalOpens(seen, true);
   QtMessageService().Show("invalid impedance Zo", "");
   EXPECT_EQ(seen, (QStringList{"Tolvan", "invalid impedance Zo", QString::number(QMessageBox::NoIcon),
-                               QString::number(QMessageBox::Ok)}));
-}
-
-TEST(QtServices, ThePromptShowsItsLinesAndDefaultAndReturnsTheAnswerOrOnCancelNothing) {
+                               QString::number(QMessageBox::Ok)}));  // no icon, OK only
   for (const bool ok : {true, false}) {
-    QStringList seen;
-    WhenModalOpens<QInputDialog>(seen, [&](QInputDialog* dialog) {
-      seen << dialog->labelText() << dialog->textValue();
-      dialog->setTextValue(QStringLiteral("50"));
-      ok ? dialog->accept() : dialog->reject();
-    });
+    seen.clear();
+    WhenModalOpens(seen, ok);
     EXPECT_EQ(QtPromptService().Ask("Frequency is missing.\r\nWhat is the Frequency in MHz?",
                                     "Data Missing", "7"),
               ok ? "50" : "");

@@ -29,7 +29,7 @@ TEST_F(SaveResults, WritesTheReportAndRemembersItsFolderForTheNextRun) {
   EXPECT_EQ(asked.folder.toStdString(), working);
   EXPECT_EQ(ReadFile(reports / "default.txt"),
             ReadFile(std::filesystem::path(TOLVAN_TEST_DATA) / "default_report.expected"));
-  EXPECT_NE(Config().find("<path>" + reports.path().string() + "</path>"), std::string::npos);
+  EXPECT_THAT(Config(), HasSubstr("<path>" + reports.path().string() + "</path>"));
   Restart();
   Click("Calculate");
   Click("cmdSave");

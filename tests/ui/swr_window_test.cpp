@@ -149,12 +149,11 @@ TEST_F(SwrWindow, ItsPlaceSizeAndCablesAreRememberedAndACableChangesTheChart) {
   EXPECT_NE(Chart(swr), lossless);
   EXPECT_TRUE(Text(swr, "lblCableNotes").startsWith("RG-213/U is 50 ohms and VF 66 %"));
   Click("Calculate");  // stores the configuration, which knows nothing of the window yet
-  EXPECT_EQ(Config().find("<fa"), std::string::npos);
+  EXPECT_THAT(Config(), Not(HasSubstr("<fa")));
   Restart();
-  EXPECT_NE(Config().find("<fa0>7500</fa0>\r\n    <fa1>1800</fa1>\r\n    <fa2>10500</fa2>\r\n"
-                          "    <fa3>8400</fa3>\r\n</data>"),
-            std::string::npos);
-  EXPECT_NE(Config().find("<fcab>RG-213/U</fcab>"), std::string::npos);
+  EXPECT_THAT(Config(), HasSubstr("<fa0>7500</fa0>\r\n    <fa1>1800</fa1>\r\n    <fa2>10500</fa2>\r\n"
+                                  "    <fa3>8400</fa3>\r\n</data>"));
+  EXPECT_THAT(Config(), HasSubstr("<fcab>RG-213/U</fcab>"));
   swr = CalculateAndPressF2();
   ASSERT_NE(swr, nullptr);
   EXPECT_EQ(QRect(swr->pos(), swr->size()), QRect(500, 120, 700, 560));
