@@ -74,9 +74,10 @@ TEST_F(MainWindowFixture, AMissingInputIsAskedForAndARefusedOneShown) {
   EXPECT_EQ(window->Zm[0]->text(), "");
   EXPECT_EQ(Screen(), kAlternate + kStale);
   Click("Calculate");
-  EXPECT_EQ(scripted.prompts.asked, Strings(2, "[Data Missing] Matching line impedance is "
-                                               "missing.\r\nWhat is the matching line "
-                                               "impedance in Ohms?"));
+  EXPECT_EQ(scripted.prompts.asked, Strings(2,
+                                            "[Data Missing] Matching line impedance is "
+                                            "missing.\r\nWhat is the matching line "
+                                            "impedance in Ohms?"));
   EXPECT_EQ(window->Zm[0]->text(), "75");
   EXPECT_EQ(Screen(), kAlternate + kCurrent);
   Click("plus");
@@ -101,8 +102,10 @@ TEST_F(MainWindowFixture, ControlsKeepClearOfEachOtherAndOfTheirFramesAndHoldThe
 }
 
 TEST(TolvanProgram, WithoutADisplaySaysSoInOneLineAndFails) {
-  FILE* pipe = popen(("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
-                      std::string(TOLVAN_GUI) + " 2>&1").c_str(), "r");
+  FILE* pipe = popen(
+      ("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + std::string(TOLVAN_GUI) + " 2>&1")
+          .c_str(),
+      "r");
   ASSERT_NE(pipe, nullptr);
   char output[256] = {};
   EXPECT_EQ(std::string(fgets(output, sizeof output, pipe) ? output : ""),
@@ -135,7 +138,8 @@ int BorderRow(QGroupBox* frame) {
   while (row < frame->height() && image.pixelColor(frame->width() - 4, row) == ground) ++row;
   EXPECT_EQ(row, frame->fontMetrics().height() / 2);
   int drawn = 0;
-  for (int x = 0; x < frame->width(); ++x) drawn += image.pixelColor(x, row) == image.pixelColor(frame->width() - 4, row);
+  for (int x = 0; x < frame->width(); ++x)
+    drawn += image.pixelColor(x, row) == image.pixelColor(frame->width() - 4, row);
   EXPECT_LE(drawn, frame->width() - frame->fontMetrics().horizontalAdvance(frame->title()));
   return row;
 }
@@ -155,13 +159,15 @@ void ExpectClearLayout(QWidget* container) {
     for (QWidget* other : children) {
       const QRect both = Covered(child).intersected(Covered(other));
       const bool frames = qobject_cast<QGroupBox*>(child) && qobject_cast<QGroupBox*>(other);
-      EXPECT_TRUE(other == child || both.isEmpty() || (frames && std::min(both.width(), both.height()) == 1))
+      EXPECT_TRUE(other == child || both.isEmpty() ||
+                  (frames && std::min(both.width(), both.height()) == 1))
           << other->objectName().toStdString();
     }
     if (auto* label = qobject_cast<QLabel*>(child); label != nullptr && label->wordWrap()) {
       EXPECT_GE(label->height(), label->heightForWidth(label->width()));
     } else {
-      EXPECT_TRUE(QRect({}, child->size()).contains(QRect({}, child->fontMetrics().size(0, CaptionOf(child)))));
+      EXPECT_TRUE(QRect({}, child->size())
+                      .contains(QRect({}, child->fontMetrics().size(0, CaptionOf(child)))));
     }
     if (qobject_cast<QGroupBox*>(child) != nullptr) ExpectClearLayout(child);
   }

@@ -1,14 +1,14 @@
 // The Qt side of the windowing services: what the message box and the prompt box show, and
 // what the prompt returns on OK and on Cancel.
 
+#include "ui/qt_services.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
-
-#include "ui/qt_services.h"
 
 namespace tolvan {
 namespace {
@@ -38,8 +38,9 @@ TEST(QtServices, TheMessageBoxAndThePromptShowTheirTextsAndThePromptReturnsTheAn
   QStringList seen;
   WhenModalOpens(seen, true);
   QtMessageService().Show("invalid impedance Zo", "");
-  EXPECT_EQ(seen, (QStringList{"Tolvan", "invalid impedance Zo", QString::number(QMessageBox::NoIcon),
-                               QString::number(QMessageBox::Ok)}));  // no icon, OK only
+  EXPECT_EQ(seen,
+            (QStringList{"Tolvan", "invalid impedance Zo", QString::number(QMessageBox::NoIcon),
+                         QString::number(QMessageBox::Ok)}));  // no icon, OK only
   for (const bool ok : {true, false}) {
     seen.clear();
     WhenModalOpens(seen, ok);

@@ -78,8 +78,8 @@ TEST_F(SwrWindow, EveryMenuOffersTheChartOnlyWhileTheResultsAreCurrentAndAMeasur
     QTest::keyClick(Button("Calculate"), Qt::Key_F10, Qt::ShiftModifier);
     entries << Menu();
     const QStringList ends{current ? "SWR Chart" : "!SWR Chart", "Load from measurement file..."};
-    EXPECT_EQ(entries, QStringList{""} + ends + QStringList{"qt_edit_menu"} + ends +
-                           QStringList{""} + ends);
+    EXPECT_EQ(entries,
+              QStringList{""} + ends + QStringList{"qt_edit_menu"} + ends + QStringList{""} + ends);
   }
 }
 
@@ -119,9 +119,7 @@ TEST_F(SwrWindow, SavesTheChartAsSvgAndPngAndSaysWhyItCouldNot) {
   ASSERT_NE(swr, nullptr);
   for (const char* file : {"swr.svg", "swr.png", "/no/such/folder/swr.svg"}) {
     Choose(folder / file);
-    const bool svg = QString(file).endsWith("svg");
-    QTest::mouseClick(swr->findChild<QPushButton*>(svg ? "cmdSaveSvg" : "cmdSavePng"),
-                      Qt::LeftButton);
+    Click(QString(file).endsWith("svg") ? "cmdSaveSvg" : "cmdSavePng", swr);
   }
   const auto& asked = scripted.save_dialog.requests;
   EXPECT_EQ((QStringList{asked[0].title, asked[0].file_name, asked[1].title, asked[1].file_name}),
@@ -130,8 +128,10 @@ TEST_F(SwrWindow, SavesTheChartAsSvgAndPngAndSaysWhyItCouldNot) {
   EXPECT_EQ(testing::ReadFile(folder / "swr.svg"), Chart(swr));
   EXPECT_EQ(QImage(QString::fromStdString((folder / "swr.png").string())).size(),
             swr->chartView().size() * 2);
-  EXPECT_EQ(scripted.messages.shown, std::vector<std::string>{"[Tolvan] The chart could not be "
-                                     "saved as /no/such/folder/swr.svg: No such file or directory"});
+  EXPECT_EQ(
+      scripted.messages.shown,
+      std::vector<std::string>{"[Tolvan] The chart could not be "
+                               "saved as /no/such/folder/swr.svg: No such file or directory"});
 }
 
 // Stored only once the window has closed, the place in twips; a size beyond the screen is cut.
@@ -151,8 +151,9 @@ TEST_F(SwrWindow, ItsPlaceSizeAndCablesAreRememberedAndACableChangesTheChart) {
   Click("Calculate");  // stores the configuration, which knows nothing of the window yet
   EXPECT_THAT(Config(), Not(HasSubstr("<fa")));
   Restart();
-  EXPECT_THAT(Config(), HasSubstr("<fa0>7500</fa0>\r\n    <fa1>1800</fa1>\r\n    <fa2>10500</fa2>\r\n"
-                                  "    <fa3>8400</fa3>\r\n</data>"));
+  EXPECT_THAT(Config(),
+              HasSubstr("<fa0>7500</fa0>\r\n    <fa1>1800</fa1>\r\n    <fa2>10500</fa2>\r\n"
+                        "    <fa3>8400</fa3>\r\n</data>"));
   EXPECT_THAT(Config(), HasSubstr("<fcab>RG-213/U</fcab>"));
   swr = CalculateAndPressF2();
   ASSERT_NE(swr, nullptr);
@@ -161,8 +162,8 @@ TEST_F(SwrWindow, ItsPlaceSizeAndCablesAreRememberedAndACableChangesTheChart) {
   swr->resize(100000, 10);
   Restart();
   swr = CalculateAndPressF2();
-  EXPECT_EQ(swr->size(), QSize(window->screen()->availableGeometry().width(),
-                               swr->minimumSizeHint().height()));
+  EXPECT_EQ(swr->size(),
+            QSize(window->screen()->availableGeometry().width(), swr->minimumSizeHint().height()));
 }
 
 // Drops `file` on `target` as a file manager does, and lets the window read it.
@@ -184,7 +185,9 @@ TEST_F(SwrWindow, AMeasuredLoadFillsXlAndRlAndHoldsUntilAnotherIsTyped) {
   Drop(window.get(), dipole);  // at 150 MHz
   EXPECT_EQ(scripted.messages.shown,
             std::vector<std::string>{"[Tolvan] The measured load was not taken; Xl and Rl are "
-                                     "unchanged.\n" + dipole + ": 150 MHz is outside the "
+                                     "unchanged.\n" +
+                                     dipole +
+                                     ": 150 MHz is outside the "
                                      "measured range, 13 to 15.5 MHz"});
   EXPECT_EQ(Texts(), (QStringList{"150", "50", "75", "89", "66", "-3.5", "55.5"}));
   EXPECT_EQ(Screen(), kAlternate + kCurrent);
@@ -192,9 +195,10 @@ TEST_F(SwrWindow, AMeasuredLoadFillsXlAndRlAndHoldsUntilAnotherIsTyped) {
   Click("Calculate");
   Drop(window->Freq[0], dipole);
   const std::complex<double> ohms = *ReadTouchstone(dipole).load->ImpedanceAt(14.2f);
-  EXPECT_EQ((QList<float>{window->Freq[0]->text().toFloat(), window->Xl[0]->text().toFloat(),
-                          window->Rl[0]->text().toFloat()}),
-            (QList<float>{14.2f, static_cast<float>(ohms.imag()), static_cast<float>(ohms.real())}));
+  EXPECT_EQ(
+      (QList<float>{window->Freq[0]->text().toFloat(), window->Xl[0]->text().toFloat(),
+                    window->Rl[0]->text().toFloat()}),
+      (QList<float>{14.2f, static_cast<float>(ohms.imag()), static_cast<float>(ohms.real())}));
   EXPECT_EQ(Screen().mid(4), kStale);
   frmSwr* swr = CalculateAndPressF2();
   ASSERT_NE(swr, nullptr);
