@@ -123,12 +123,6 @@ QRect Covered(const QWidget* control) {
       .translated(label->pos());
 }
 
-QString CaptionOf(const QWidget* control) {
-  if (auto* frame = qobject_cast<const QGroupBox*>(control)) return frame->title();
-  if (auto* button = qobject_cast<const QPushButton*>(control)) return button->text();
-  return control->property("text").toString();
-}
-
 // The row a frame's border runs on, read at its right side, clear of the caption: through the
 // caption's middle, broken behind it.
 int BorderRow(QGroupBox* frame) {
@@ -153,12 +147,13 @@ void ExpectClearLayout(QWidget* container) {
   const auto children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
   for (QWidget* child : children) {
     SCOPED_TRACE(child->objectName().toStdString());
+    const bool frame_child = qobject_cast<QGroupBox*>(child) != nullptr;
     if (frame != nullptr || child->geometry().intersects(container->rect())) {
       EXPECT_TRUE(inside.contains(child->geometry()));
     }
     for (QWidget* other : children) {
       const QRect both = Covered(child).intersected(Covered(other));
-      const bool frames = qobject_cast<QGroupBox*>(child) && qobject_cast<QGroupBox*>(other);
+      const bool frames = frame_child && qobject_cast<QGroupBox*>(other);
       EXPECT_TRUE(other == child || both.isEmpty() ||
                   (frames && std::min(both.width(), both.height()) == 1))
           << other->objectName().toStdString();
@@ -166,10 +161,11 @@ void ExpectClearLayout(QWidget* container) {
     if (auto* label = qobject_cast<QLabel*>(child); label != nullptr && label->wordWrap()) {
       EXPECT_GE(label->height(), label->heightForWidth(label->width()));
     } else {
-      EXPECT_TRUE(QRect({}, child->size())
-                      .contains(QRect({}, child->fontMetrics().size(0, CaptionOf(child)))));
+      const QString caption = child->property(frame_child ? "title" : "text").toString();
+      EXPECT_TRUE(
+          QRect({}, child->size()).contains(QRect({}, child->fontMetrics().size(0, caption))));
     }
-    if (qobject_cast<QGroupBox*>(child) != nullptr) ExpectClearLayout(child);
+    if (frame_child) ExpectClearLayout(child);
   }
 }
 

@@ -166,10 +166,10 @@ TEST_F(SwrWindow, ItsPlaceSizeAndCablesAreRememberedAndACableChangesTheChart) {
             QSize(window->screen()->availableGeometry().width(), swr->minimumSizeHint().height()));
 }
 
-// Drops `file` on `target` as a file manager does, and lets the window read it.
-void Drop(QWidget* target, const std::string& file) {
+// Drops copies of `file` on `target` as a file manager does, and lets the window read them.
+void Drop(QWidget* target, const std::string& file, int copies = 1) {
   QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+  mime.setUrls(QList<QUrl>(copies, QUrl::fromLocalFile(QString::fromStdString(file))));
   QDragEnterEvent enter({}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(target, &enter);
   QDropEvent drop({}, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -182,13 +182,15 @@ void Drop(QWidget* target, const std::string& file) {
 TEST_F(SwrWindow, AMeasuredLoadFillsXlAndRlAndHoldsUntilAnotherIsTyped) {
   const std::string dipole = TOLVAN_SOURCE_DIR "/examples/dipole_20m.s1p";  // 13 to 15.5 MHz
   Click("Calculate");
+  Drop(window.get(), dipole, 2);  // two files are no load
+  EXPECT_TRUE(scripted.messages.shown.empty());
   Drop(window.get(), dipole);  // at 150 MHz
+  const std::string refusal =
+      "[Tolvan] The measured load was not taken; Xl and Rl are unchanged.\n";
   EXPECT_EQ(scripted.messages.shown,
-            std::vector<std::string>{"[Tolvan] The measured load was not taken; Xl and Rl are "
-                                     "unchanged.\n" +
-                                     dipole +
-                                     ": 150 MHz is outside the "
-                                     "measured range, 13 to 15.5 MHz"});
+            std::vector<std::string>{refusal + dipole +
+                                     ": 150 MHz is "
+                                     "outside the measured range, 13 to 15.5 MHz"});
   EXPECT_EQ(Texts(), (QStringList{"150", "50", "75", "89", "66", "-3.5", "55.5"}));
   EXPECT_EQ(Screen(), kAlternate + kCurrent);
   Replace(window->Freq[0], "14.2");
