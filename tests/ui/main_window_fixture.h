@@ -1,6 +1,7 @@
 #pragma once
 // A main window opened in a scratch folder of its own, with scripted boxes and dialogs.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,32 +14,56 @@
 #include "tests/persist/scratch_folder.h"
 #include "tests/ui/scripted_services.h"
 #include "ui/frm_tolvan.h"
-#include "ui/mod_tolvan.h"
 
 namespace tolvan {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+// The labels after Calculate of the default design (the alternate results), and after the
+// toggle; the buttons while the results are current, and once an edit has made them stale.
+inline const QStringList kAlternate{"0.476", "62.869", "0.345", "61.477"};
+inline const QStringList kResults{"0.024", "3.131", "0.070", "12.408"};
+inline const QStringList kCurrent{"cmdSave", "cmdComments"}, kStale{"off", "off"};
+
+// No control overlaps a sibling; one in a frame stands below the frame's border line and within
+// its sides, one in a window wholly inside or wholly outside it. Every caption fits its control.
+void ExpectClearLayout(QWidget* container);
+
 class MainWindowFixture : public ::testing::Test {
  protected:
-  testing::ScratchFolder folder;  // the executable's folder
+  testing::ScratchFolder folder;
+  std::filesystem::path program = folder.path();  // the executable's folder
+  QLocale locale{QLocale::English};
   ModTolvan shared;
   testing::ScriptedServices scripted;
   std::unique_ptr<frmTolvan> window;
 
-  // The window of a program in `executable_folder`, by default the scratch folder.
-  void Open(const QLocale& locale = QLocale(QLocale::English),
-            const std::filesystem::path& executable_folder = {}) {
-    window = std::make_unique<frmTolvan>(
-        shared, scripted.services(), executable_folder.empty() ? folder.path() : executable_folder,
-        locale);
+  void Open() {
+    window = std::make_unique<frmTolvan>(shared, scripted.services(), program, locale);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->activateWindow();
     QApplication::setActiveWindow(window.get());
   }
+  void Calculated() {
+    Open();
+    Click("Calculate");
+  }
+  // Closes the window and opens the next run's, which knows only what the files hold.
+  void Restart() {
+    window->close();
+    shared = ModTolvan{};
+    Open();
+  }
 
-  QPushButton* Button(const char* name) const { return window->findChild<QPushButton*>(name); }
-
-  void Click(const char* name) { QTest::mouseClick(Button(name), Qt::LeftButton); }
+  // The button of that name in `top`, by default the main window.
+  QPushButton* Button(const char* name, QWidget* top = nullptr) const {
+    return (top ? top : window.get())->findChild<QPushButton*>(name);
+  }
+  void Click(const char* name, QWidget* top = nullptr) {
+    QTest::mouseClick(Button(name, top), Qt::LeftButton);
+  }
 
   // Clears a box and types `text` into it, as a user would.
   static void Replace(QLineEdit* box, const QString& text) {
@@ -58,24 +83,31 @@ class MainWindowFixture : public ::testing::Test {
     for (QLineEdit* box : Boxes()) texts << box->text();
     return texts;
   }
-
-  // Length 20, 2, 10 and 1: Line-2 wavelengths and cm, Line-1 wavelengths and cm.
-  QStringList Captions() const {
-    QStringList captions;
-    for (int index : {20, 2, 10, 1}) captions << window->Length.at(index)->text();
-    return captions;
+  // The labels (Line-2 wavelengths and cm, Line-1 wavelengths and cm), then whether Save
+  // Results and Add Comments are enabled.
+  QStringList Screen() const {
+    QStringList shown;
+    for (int index : {20, 2, 10, 1}) shown << window->Length.at(index)->text();
+    for (const char* name : {"cmdSave", "cmdComments"}) {
+      shown << (Button(name)->isEnabled() ? name : QStringLiteral("off"));
+    }
+    return shown;
   }
 
-  // Presses Tab from the frequency box until the focus comes back to it.
-  QStringList TabCycle() {
-    window->Freq[0]->setFocus();
-    QStringList visited;
-    for (int step = 0; step < 20; ++step) {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      visited << QApplication::focusWidget()->objectName();
-      if (QApplication::focusWidget() == window->Freq[0]) break;
+  // The save dialog's answer to the next question.
+  void Choose(const std::filesystem::path& path) {
+    scripted.save_dialog.answer = ChosenFile{QString::fromStdString(path.string()),
+                                             QString::fromStdString(path.filename().string())};
+  }
+  std::string Config() const { return testing::ReadFile(program / "Tolvan_Config.xml"); }
+
+  // The visible top-level window of that object name, or null.
+  template <typename Window = QWidget>
+  static Window* Shown(const char* name) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->isVisible() && top->objectName() == name) return qobject_cast<Window*>(top);
     }
-    return visited;
+    return nullptr;
   }
 };
 

@@ -1,8 +1,7 @@
 #pragma once
-// Scripted windowing services for the window tests: message boxes are recorded, prompts and
-// the save dialog answer from a script.
+// Windowing services for the window tests: what they are asked is recorded, their answers are
+// scripted.
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,31 +18,20 @@ struct ScriptedMessages final : MessageService {
 };
 
 struct ScriptedPrompts final : PromptService {
-  std::deque<std::string> answers;  // an empty script cancels
-  std::vector<std::string> asked;
+  std::vector<std::string> answers;  // to each prompt in turn; an empty one, or none, cancels
+  std::vector<std::string> asked;    // "[title] prompt"
   std::string Ask(const std::string& prompt, const std::string& title,
                   const std::string&) override {
     asked.push_back("[" + title + "] " + prompt);
-    if (answers.empty()) return {};
-    std::string answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return asked.size() <= answers.size() ? answers[asked.size() - 1] : std::string();
   }
 };
 
-struct ScriptedSaveDialog final : SaveDialogService {
-  std::optional<ChosenFile> answer;  // nothing: the user cancels
-  std::vector<SaveDialogRequest> requests;
-  std::optional<ChosenFile> Ask(const SaveDialogRequest& request) override {
-    requests.push_back(request);
-    return answer;
-  }
-};
-
-struct ScriptedOpenDialog final : OpenDialogService {
-  std::optional<QString> answer;  // nothing: the user cancels
-  std::vector<OpenDialogRequest> requests;
-  std::optional<QString> Ask(const OpenDialogRequest& request) override {
+template <typename Service, typename Request, typename Answer>
+struct ScriptedDialog final : Service {
+  std::optional<Answer> answer;
+  std::vector<Request> requests;
+  std::optional<Answer> Ask(const Request& request) override {
     requests.push_back(request);
     return answer;
   }
@@ -52,8 +40,8 @@ struct ScriptedOpenDialog final : OpenDialogService {
 struct ScriptedServices {
   ScriptedMessages messages;
   ScriptedPrompts prompts;
-  ScriptedSaveDialog save_dialog;
-  ScriptedOpenDialog open_dialog;
+  ScriptedDialog<SaveDialogService, SaveDialogRequest, ChosenFile> save_dialog;
+  ScriptedDialog<OpenDialogService, OpenDialogRequest, QString> open_dialog;
   WindowingServices services() { return {messages, prompts, save_dialog, open_dialog}; }
 };
 
