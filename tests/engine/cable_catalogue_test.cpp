@@ -36,6 +36,7 @@ TEST(CableCatalogue, FindsByNameOrAliasAndOtherwiseListsTheCloseNames) {
       {"2 \u00d7 RG-6", "2x RG-6/U", {}},
       {"RG-58", "", {"RG-58/U", "RG-58A/U", "RG-58 foam"}},
       {"RG-8XX", "", {"RG-8X"}},
+      {"RG-85/U", "", {"RG-58/U"}},  // two letters swapped are one typing error
       {"RG-6/UU", "", {"RG-6/U"}},
       {"2x RG-58/U", "", {"RG-58/U", "2x RG-6/U"}},
       {"coax", "", {}},
