@@ -11,10 +11,8 @@
 namespace tolvan {
 namespace {
 
-using testing::RandomDesigns;
-
 TEST(Transformer, LossyLinesConservePowerAndWithoutLossGiveTheLosslessResults) {
-  RandomDesigns designs;
+  testing::RandomDesigns designs;
   for (int solved = 0; solved < 300;) {
     const DesignRecord d = designs.Next();
     const std::optional<Solutions> s = SolveForAnalysis(d);
@@ -28,8 +26,13 @@ TEST(Transformer, LossyLinesConservePowerAndWithoutLossGiveTheLosslessResults) {
     const AnalysisSummary without = Summarise(d, *s);
     const AnalysisSummary with = Summarise(t, *s);
     EXPECT_NEAR(with.results.swr, without.results.swr, 1e-12);
+    EXPECT_EQ(with.low_limit_mhz, without.low_limit_mhz);
+    EXPECT_EQ(with.high_limit_mhz, without.high_limit_mhz);
     EXPECT_NEAR(WidthMhz(with.alternate.swr_2, with), WidthMhz(without.alternate.swr_2, without),
                 2 * without.search.resolution * d.F);
+    const std::vector<SweepRow> rows = Sweep(t, *s, 10, 3), design_rows = Sweep(d, *s, 10, 3);
+    EXPECT_EQ(rows.back().mhz, design_rows.back().mhz);
+    EXPECT_NEAR(rows[1].alternate, design_rows[1].alternate, 1e-9);
 
     t.feed.loss = {designs.Uniform(0, 1), designs.Uniform(0, 0.01)};
     t.match.loss = {designs.Uniform(0, 1), designs.Uniform(0, 0.01)};
@@ -54,8 +57,7 @@ TEST(Transformer, LossyLinesConservePowerAndWithoutLossGiveTheLosslessResults) {
 }
 
 TEST(Transformer, AMeasuredLoadIsUsedAtEachFrequencyAndLimitsTheSearch) {
-  // 14.2 MHz, 50-ohm line, a 75-ohm section, a load that runs from 80 - 30j to 120 + 30j
-  // ohms between the two ends of the file.
+  // A load that runs from 80 - 30j to 120 + 30j ohms between the two ends of the file.
   const DesignRecord d{14.2f, 50, 75, 100, 0, 0.66f, 0.66f};
   const auto reflection = [](std::complex<double> z) { return (z - 50.0) / (z + 50.0); };
   auto measured = std::make_shared<MeasuredLoad>(
@@ -67,6 +69,7 @@ TEST(Transformer, AMeasuredLoadIsUsedAtEachFrequencyAndLimitsTheSearch) {
   constant.load = LoadModel(*measured->ImpedanceAt(14));
   EXPECT_EQ(*Swr(t, s.results, 14), *Swr(constant, s.results, 14));
   EXPECT_FALSE(Swr(t, s.results, 15));
+  EXPECT_FALSE(Losses(t, s.results, 15));
 
   // The short solution stays below 2:1 over the whole file: both edges open, at its ends.
   const AnalysisSummary summary = Summarise(t, s);
