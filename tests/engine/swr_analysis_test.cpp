@@ -1,5 +1,5 @@
-// The analysis the SWR window draws on the cables and the load chosen for it, and the words of
-// its figures.
+// The analysis the SWR window and tolvan-calc draw on the cables and the load chosen for it,
+// and the words of its figures.
 
 #include "engine/swr_analysis.h"
 
@@ -26,6 +26,42 @@ AnalysisSetting Cables(double feed_ohms, double feed_vf, double match_ohms, doub
   setting.match_cable->impedance = match_ohms;
   setting.match_cable->velocity_factor = match_vf;
   return setting;
+}
+
+TEST(ChartSpanPercent, ShowsEvery2To1BandWithAMargin) {
+  const auto span = [](double low, double high, double alternate_swr = 1) {
+    AnalysisSummary summary;
+    summary.F = 100;
+    summary.results = {1, {}, {90, 110}};
+    summary.alternate = {alternate_swr, {}, {low, high}};
+    if (high == 0) summary.alternate.swr_2.high_mhz.reset();
+    return ChartSpanPercent(summary);
+  };
+  EXPECT_EQ(span(97, 103), 15);  // the results' ±10 % needs 12.5
+  EXPECT_EQ(span(60, 103), 50);  // ±40 % needs 50
+  EXPECT_EQ(span(97, 130), 40);
+  EXPECT_EQ(span(99, 101, 2.5), 15);  // no 2:1 band at all: only the results count
+  EXPECT_EQ(span(97, 0), 50);         // an edge beyond the search
+}
+
+TEST(AnalysisFigures, AreTheCommandLinesWordsWithTheGivenSeparator) {
+  const std::vector<AnalysisFigure> figures = SwrAnalysisFigures(*AnalyseSwr(kTwentyMetres), ",");
+  std::vector<std::string> rows;
+  for (const AnalysisFigure& f : figures) {
+    rows.push_back(f.quantity + "|" + f.results + "|" + f.alternate);
+  }
+  ASSERT_EQ(rows.size(), 11u);
+  EXPECT_EQ(std::vector(rows.begin(), rows.begin() + 5),
+            (std::vector<std::string>{
+                "SWR at 14,200 MHz|1,00|1,00",
+                "1.5:1 band|8,816 to 18,933 MHz|13,246 to 15,249 MHz",
+                "1.5:1 bandwidth|10,117 MHz (71,25 % of F)|2,003 MHz (14,11 % of F)",
+                "2:1 band|below 7,100 to above 21,300 MHz|12,542 to 16,221 MHz",
+                "2:1 bandwidth|more than 14,200 MHz (100,00 % of F)|3,680 MHz (25,91 % of F)"}));
+  AnalysisSummary mismatched;
+  mismatched.alternate.swr = 1.7;
+  EXPECT_EQ(AnalysisFigures(mismatched, ".")[1].alternate, "none");
+  EXPECT_EQ(AnalysisFigures(mismatched, ".")[2].alternate, "none");
 }
 
 // A load measured as 100 ohms from 14.0 to 14.4 MHz only: the sweep and the bands end there.
