@@ -1,0 +1,233 @@
+// A load measured at a list of frequencies: the Touchstone files it is read from, its range
+// and interpolation, and the load a front end takes from it at the design frequency.
+
+#include "engine/measured_load.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "engine/measured_load_entry.h"
+#include "engine/number_reading.h"
+#include "engine/touchstone.h"
+#include "tests/persist/scratch_folder.h"
+
+namespace tolvan {
+namespace {
+
+using namespace std::complex_literals;
+
+TouchstoneRead Parse(const std::string& text) {
+  std::istringstream in(text);
+  return ParseTouchstone(in, "f.s1p");
+}
+
+// Every file describes one load at 14 MHz (and no other frequency but 0); the expected
+// impedances are worked by hand: S = 0.5j on 50 ohms is 50 (1 + 0.5j) / (1 - 0.5j) = 30 + 40j
+// ohms, whose admittance is 0.012 - 0.016j S (normalised to 50 ohms, 0.6 - 0.8j = 1 at -53.13
+// degrees).
+TEST(Touchstone, ReadsEveryUnitParameterFormatAndVersion) {
+  const struct {
+    const char* name;
+    const char* text;
+    std::complex<double> ohms;
+  } files[] = {
+      {"HzSRI", "# Hz S RI R 50\n14000000 0 0.5\n", {30, 40}},
+      {"DefaultsAreGHzSMAR50AfterAByteOrderMark",
+       "\xEF\xBB\xBF"
+       "0.014 0.5 90\n",
+       {30, 40}},
+      {"KHzSDB", "# kHz S DB R 50\n14000 -6.020599913279624 90\n", {30, 40}},
+      {"Version1ZIsNormalised", "# MHz Z RI R 50\n14 0.6 0.8\n", {30, 40}},
+      {"Version1YIsNormalised", "# MHz Y MA R 50\n14 1 -53.13010235415598\n", {30, 40}},
+      {"ReferenceImpedance75", "# MHz S RI R 75\n14 0.2 0\n", {112.5, 0}},
+      {"CommentsCaseAndBlankLines",
+       "! exported\n\n  #  mhz  s  ri  r 50 ! options\n! more\n14\t0 +0.5 ! point\n# GHz\n",
+       {30, 40}},
+      {"Version2ZInOhms",
+       "[Version] 2.0\n# MHz Z RI R 50\n[Number of Ports] 1\n[Number of Frequencies] 1\n"
+       "[Network Data]\n14 30 40\n[End]\n",
+       {30, 40}},
+      {"Version2YInSiemensWithReference",
+       "[Version] 2.0\n# MHz Y RI R 50\n[Number of Ports] 1\n[Reference] 75\n[Network Data]\n"
+       "14 0.012 -0.016\n[END]\n",
+       {30, 40}},
+      {"Version2ReferenceOnItsOwnLineAndInformation",
+       "[Version] 2.0\n# MHz S RI\n[number of  ports] 1\n[Reference]\n75\n[Begin Information]\n"
+       "[Anything] at all\n[End Information]\n[Matrix Format] Full\n[Network Data]\n14 0.2 0\n"
+       "[End]\nnot read\n",
+       {112.5, 0}},
+      {"FrequencyZero", "# MHz S RI R 50\n0 0 0\n14 0 0.5\n", {30, 40}},
+  };
+  for (const auto& file : files) {
+    const TouchstoneRead read = Parse(file.text);
+    ASSERT_TRUE(read.load) << file.name << ": " << read.error;
+    const std::complex<double> ohms = read.load->ImpedanceAt(14).value_or(0.0);
+    EXPECT_NEAR(std::abs(ohms - file.ohms), 0, 1e-9) << file.name;
+  }
+}
+
+std::string ManyFrequencies(int count) {
+  std::string text = "# Hz S RI R 50\n";
+  for (int i = 1; i <= count; ++i) text += std::to_string(i) + " 0 0\n";
+  return text;
+}
+
+TEST(Touchstone, RefusesABrokenFileWithOneLineNamingTheFileAndLine) {
+  // 17 MiB of 64-byte lines: the 16 MiB limit ends line 262144.
+  std::string oversized;
+  while (oversized.size() < (17 << 20)) oversized += std::string(63, '!') + '\n';
+  const struct {
+    const char* name;
+    std::string text;
+    const char* error;
+  } files[] = {
+      {"Empty", "", "f.s1p:1: the file holds no frequencies"},
+      {"UnknownOption", "# MHz S XY R 50\n14 0 0\n",
+       "f.s1p:1: 'XY' is not an option; the option line reads "
+       "# <Hz|kHz|MHz|GHz> <S|Y|Z> <MA|DB|RI> R <ohms>"},
+      {"ReferenceMissing", "# MHz S RI R\n",
+       "f.s1p:1: R on the option line needs the reference impedance in ohms"},
+      {"TwoUnits", "# MHz GHz\n", "f.s1p:1: the option line gives the frequency unit twice"},
+      {"TwoPortParameters", "# MHz H RI R 50\n",
+       "f.s1p:1: H parameters belong to two-port files; a one-port file holds S, Y or Z"},
+      {"OptionLineAfterData", "14e-3 0 0\n# MHz\n",
+       "f.s1p:2: the option line must come before the data"},
+      {"TooFewNumbers", "# MHz S RI R 50\n14 0.5\n",
+       "f.s1p:2: too few numbers: a one-port data line holds a frequency and two values"},
+      {"NotANumber", "# MHz S RI R 50\n14 0,5 0\n", "f.s1p:2: '0,5' is not a number"},
+      {"NegativeFrequency", "-1 0 0\n", "f.s1p:1: the frequency -1 is below 0"},
+      {"FrequencyNotRising", "# MHz S RI R 50\n14 0 0\n14.5 0 0\n14.5 0 0\n",
+       "f.s1p:4: the frequency 14.5 is not above the one before it, 14.5"},
+      {"TwoPortDataLine", "# MHz S RI R 50\n14 0 0 1 0 1 0 0 0\n",
+       "f.s1p:2: 9 numbers on a line where a one-port file has three, a frequency and two values; "
+       "Tolvan reads one-port files"},
+      {"Version2TwoPorts", "[Version] 2.0\n# MHz S RI R 50\n[Number of Ports] 2\n",
+       "f.s1p:3: a 2-port file; Tolvan reads one-port files"},
+      {"KeywordInVersion1", "[Number of Ports] 1\n",
+       "f.s1p:1: [Number of Ports] belongs to version 2.0 files, which begin with [Version] 2.0"},
+      {"UnknownVersion", "[Version] 3.0\n",
+       "f.s1p:1: version 3.0 is not read; Tolvan reads versions 1.1 and 2.0"},
+      {"UnknownKeyword", "[Version] 2.0\n[Frobnicate]\n", "f.s1p:2: unknown keyword [Frobnicate]"},
+      {"DataBeforeNetworkData", "[Version] 2.0\n[Number of Ports] 1\n14 0 0\n",
+       "f.s1p:3: data before [Network Data]"},
+      {"NoEnd", "[Version] 2.0\n[Number of Ports] 1\n[Network Data]\n14 0 0\n",
+       "f.s1p:4: the file ends without [End]"},
+      {"FrequencyCountWrong",
+       "[Version] 2.0\n[Number of Ports] 1\n[Number of Frequencies] 2\n[Network Data]\n14 0 "
+       "0\n[End]\n",
+       "f.s1p:6: [Number of Frequencies] says 2 but the file holds 1"},
+      {"ReferenceNotPositive", "[Version] 2.0\n[Number of Ports] 1\n[Reference] 0\n",
+       "f.s1p:3: the reference impedance '0' is not above 0"},
+      {"ImpedanceMinusReference", "# MHz Z RI R 50\n14 -1 0\n",
+       "f.s1p:2: the value has no finite reflection coefficient"},
+      {"TooManyFrequencies", ManyFrequencies(100001),
+       "f.s1p:100002: more than 100000 frequencies, the most Tolvan reads"},
+      {"Oversized", oversized,
+       "f.s1p:262145: the file is larger than 16 MiB, the most Tolvan reads"},
+  };
+  for (const auto& file : files) {
+    const TouchstoneRead read = Parse(file.text);
+    EXPECT_FALSE(read.load) << file.name;
+    EXPECT_EQ(read.error, file.error) << file.name;
+  }
+  // An endless file with no line end stops at the line length limit.
+  EXPECT_EQ(ReadTouchstone("/dev/zero").error,
+            "/dev/zero:1: the line is longer than 4096 characters");
+  const TouchstoneRead missing = ReadTouchstone("/nonexistent/antenna.s1p");
+  EXPECT_EQ(missing.error, "/nonexistent/antenna.s1p: cannot be read: No such file or directory");
+  EXPECT_EQ(missing.error_line, 0);
+}
+
+TEST(MeasuredLoad, InterpolatesTheReflectionCoefficientAndKnowsItsRange) {
+  const TouchstoneRead read = Parse("# MHz S RI R 50\n10 0 0\n20 0 0.5\n");
+  ASSERT_TRUE(read.load);
+  // Halfway the reflection coefficient is 0.25j, not the mean of the two impedances.
+  EXPECT_NEAR(std::abs(*read.load->ReflectionAt(15) - std::complex<double>(0, 0.25)), 0, 1e-15);
+  EXPECT_NEAR(std::abs(*read.load->ImpedanceAt(15) - 50.0 * (1.0 + 0.25i) / (1.0 - 0.25i)), 0,
+              1e-12);
+  EXPECT_TRUE(read.load->ImpedanceAt(20));
+  EXPECT_FALSE(read.load->ImpedanceAt(20.000001));
+  EXPECT_FALSE(read.load->ImpedanceAt(9.99));
+  EXPECT_EQ(OutsideRangeMessage(*read.load, 25),
+            "25 MHz is outside the measured range, 10 to 20 MHz");
+}
+
+TEST(MeasuredLoad, AnEdgeTypedAsADesignFrequencyIsTheEdge) {
+  // A design frequency is a single: 14.2 typed becomes 14.1999998 below the file's first
+  // frequency, 14.35 becomes 14.3500004 above its last.
+  const TouchstoneRead read = Parse("# MHz S RI R 50\n14.2 0 0.2\n14.35 0 0.4\n");
+  ASSERT_TRUE(read.load);
+  for (const auto& [typed, reflection] : {std::pair{14.2f, 0.2}, std::pair{14.35f, 0.4}}) {
+    ASSERT_NE(static_cast<double>(typed), typed == 14.2f ? 14.2 : 14.35);
+    EXPECT_EQ(read.load->ReflectionAt(typed), std::complex<double>(0, reflection)) << typed;
+  }
+  // The next single beyond each edge is outside.
+  EXPECT_FALSE(read.load->ReflectionAt(std::nextafter(14.2f, 0.0f)));
+  EXPECT_FALSE(read.load->ReflectionAt(std::nextafter(14.35f, 100.0f)));
+  // Edges beyond the single range are not edges of any single: both would round to infinity.
+  const TouchstoneRead vast = Parse("# MHz S RI R 50\n14 0 0.2\n1e300 0 0.4\n");
+  ASSERT_TRUE(vast.load);
+  EXPECT_FALSE(vast.load->ReflectionAt(2e300));
+}
+
+// The reflection coefficient rises from 0 (50 ohms) at 10 MHz to 0.4 + 0.8j at 20 MHz and
+// ends at 0.2 - 0.4j (50 - 50j ohms) at 30 MHz. Half-way to 20 MHz it is 0.2 + 0.4j, which is
+// 50 + 50j ohms: 50 (1.2 + 0.4j) / (0.8 - 0.4j).
+constexpr const char* kRamp = "# MHz S RI R 50\n10 0 0\n20 0.4 0.8\n30 0.2 -0.4\n";
+
+TEST(TakeMeasuredLoad, WritesTheLoadAtFreqInItsShortestTexts) {
+  const struct {
+    const char* file;
+    const char* freq;
+    const char* r;
+    const char* x;
+  } cases[] = {
+      {kRamp, "15", "50", "50"},
+      {kRamp, "30", "50", "-50"},
+      // 14.2 in single precision lies 1.9e-7 below 14.2: a file's first frequency still counts
+      // and is the edge; as its last, F lies inside, 1.9e-6 of the step before it, where
+      // dZ = 100 / (1 - S)² dS = (75 + 100j) (0.2 + 0.4j) (-1.9e-6) = 4.8e-5 - 9.5e-5j ohms.
+      {"# MHz S RI R 50\n14.2 0.2 0.4\n14.4 0 0\n", "14.2", "50", "50"},
+      {"# MHz S RI R 50\n14.1 0 0\n14.2 0.2 0.4\n", "14.2", "50.000046", "49.999905"},
+  };
+  testing::ScratchFolder folder;
+  for (const auto& c : cases) {
+    testing::WriteFile(folder / "load.s1p", c.file);
+    const MeasuredLoadEntry entry = TakeMeasuredLoad(folder / "load.s1p", c.freq);
+    ASSERT_TRUE(entry.load) << c.freq << ": " << entry.error;
+    EXPECT_EQ(entry.r_text, c.r) << c.file;
+    EXPECT_EQ(entry.x_text, c.x) << c.file;
+    EXPECT_EQ(entry.F, static_cast<float>(ReadLeadingNumber(c.freq).value));
+  }
+}
+
+TEST(TakeMeasuredLoad, RefusesWithTheFileAndTheReason) {
+  const struct {
+    const char* file;  // its content
+    const char* freq;
+    const char* reason;  // after the file's name
+  } cases[] = {
+      {kRamp, "MHz", ": Freq does not hold a valid frequency"},
+      {kRamp, "1e39", ": Freq does not hold a valid frequency"},  // beyond single precision
+      {kRamp, "40.1", ": 40.1 MHz is outside the measured range, 10 to 30 MHz"},
+      {kRamp, "9.999999", ": 9.999999 MHz is outside the measured range, 10 to 30 MHz"},
+      {"# MHz S RI R 50\n14.2 0.1 0\n", "14.2",
+       ": the load is measured at 14.2 MHz only; the analysis needs a range of frequencies"},
+      {"# MHz S RI R 50\n10 1 0\n20 1 0\n", "15", ": the load is an open circuit at 15 MHz"},
+      {"# MHz S RI R 50\n10 0 0\n9 0 0\n", "15",
+       ":3: the frequency 9 is not above the one before it, 10"},
+  };
+  testing::ScratchFolder folder;
+  const std::string file = (folder / "load.s1p").string();
+  for (const auto& c : cases) {
+    testing::WriteFile(file, c.file);
+    const MeasuredLoadEntry entry = TakeMeasuredLoad(file, c.freq);
+    EXPECT_FALSE(entry.load) << c.reason;
+    EXPECT_EQ(entry.error, file + c.reason);
+  }
+}
+
+}  // namespace
+}  // namespace tolvan
