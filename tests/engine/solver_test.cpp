@@ -74,7 +74,7 @@ TEST(Solve, EverySolutionMatchesTheLoadToZo) {
 
 // Designs whose shown digits depend on the normalising quotients being single-precision ones.
 TEST(Solve, ShowsTheDigitsOfSinglePrecisionQuotients) {
-  struct Case {
+  const struct {
     DesignRecord design;
     const char* line1_cm[2];  // results, alternate
   } cases[] = {
@@ -82,7 +82,7 @@ TEST(Solve, ShowsTheDigitsOfSinglePrecisionQuotients) {
       // Dividing in double precision would show 4717.650 and 11983.501.
       {{1.02f, 434, 252, 373.71f, -92.28f, 0.84f, 0.83f}, {"4717.649", "11983.500"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     DesignResult result;
     Recorder recorder;
     ASSERT_EQ(Solve(c.design, result, recorder).end, SolveEnd::Solved);
@@ -91,41 +91,40 @@ TEST(Solve, ShowsTheDigitsOfSinglePrecisionQuotients) {
       EXPECT_EQ(FormatLength(cm, "."), c.line1_cm[pass]);
     }
   }
-  // Near the edge of the feasible Zm window; in double precision it would solve.
-  DesignResult result;
-  Recorder recorder;
-  EXPECT_EQ(Solve({150, 449, 1683.64075f, 42.53f, 257.78f, 0.89f, 0.66f}, result, recorder).end,
-            SolveEnd::ZmTooClose);
-  EXPECT_TRUE(recorder.stored.empty());
 }
 
-TEST(Solve, FaultsWhereTheDesignedOrderOfOperationsFaults) {
-  struct Case {
-    const char* name;
+// Designs at the edges of the designed arithmetic: where it refuses or faults, and how many
+// lengths it has stored (and shown) by then.
+TEST(Solve, RefusesAndFaultsWhereTheDesignedOrderOfOperationsDoes) {
+  const struct {
     DesignRecord design;
-    Fault fault;
-    std::size_t stored_before;  // lengths stored (and shown) before the fault
+    SolveEnd end;
+    std::optional<Fault> fault;
+    std::size_t stored;
   } cases[] = {
+      // Near the edge of the feasible Zm window; with double-precision quotients it would solve.
+      {{150, 449, 1683.64075f, 42.53f, 257.78f, 0.89f, 0.66f}, SolveEnd::ZmTooClose, {}, 0},
       // den = (m - 1/m)² r - (r - 1)² - x² = 0 with num ≠ 0: m = 2, r = 1, x = 1.5.
-      {"DenominatorZero", {150, 50, 100, 50, 75, 0.89f, 0.66f}, Fault::DivisionByZero, 0},
+      {{150, 50, 100, 50, 75, 0.89f, 0.66f}, SolveEnd::Faulted, Fault::DivisionByZero, 0},
       // m = 2^29, r = 4, x = 2^30: (m - 1/m)² r - (r - 1)² rounds back to 2^60 = x², so den is 0;
       // taking x² off before (r - 1)² would leave -9 and refuse the design as too close.
-      {"DenominatorInItsOrder", {150, 50, 26843545600.0f, 200, 53687091200.0f, 0.89f, 0.66f},
-       Fault::DivisionByZero, 0},
+      {{150, 50, 26843545600.0f, 200, 53687091200.0f, 0.89f, 0.66f},
+       SolveEnd::Faulted,
+       Fault::DivisionByZero,
+       0},
       // r = 1, x = 2e-22: x m t + r rounds to 1, so D1 = (x m t + r) - 1 is 0 with N1 ≠ 0;
       // x m t + (r - 1) would be tiny but non-zero and solve.
-      {"Line1DenominatorInItsOrder", {150, 50, 75, 50, 1e-20f, 0.89f, 0.66f},
-       Fault::DivisionByZero, 2},
+      {{150, 50, 75, 50, 1e-20f, 0.89f, 0.66f}, SolveEnd::Faulted, Fault::DivisionByZero, 2},
       // 3e38 / 1e-3 is beyond the largest single, as the single-precision division overflows.
-      {"QuotientBeyondSingle", {150, 1e-3f, 75, 3e38f, 0, 0.89f, 0.66f}, Fault::Overflow, 0},
+      {{150, 1e-3f, 75, 3e38f, 0, 0.89f, 0.66f}, SolveEnd::Faulted, Fault::Overflow, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     DesignResult result;
     Recorder recorder;
     const SolveOutcome outcome = Solve(c.design, result, recorder);
-    EXPECT_EQ(outcome.end, SolveEnd::Faulted) << c.name;
-    EXPECT_EQ(outcome.fault, c.fault) << c.name;
-    EXPECT_EQ(recorder.stored.size(), c.stored_before) << c.name;
+    EXPECT_EQ(outcome.end, c.end) << c.design.Zm;
+    EXPECT_EQ(outcome.fault, c.fault) << c.design.Zm;
+    EXPECT_EQ(recorder.stored.size(), c.stored) << c.design.Zm;
   }
 }
 
