@@ -19,7 +19,7 @@ namespace {
 std::string Described(const Chart& chart) {
   std::ostringstream out;
   out << std::fixed << std::setprecision(2) << chart.width << " x " << chart.height << ": "
-      << chart.title << '\n';
+      << chart.title;
   const auto at = [&](ChartPoint p) { out << ' ' << p.x << ',' << p.y; };
   const auto colour = [&](Rgb rgb) { out << " #" << std::hex << rgb << std::dec; };
   const auto stroke = [&](const ChartStroke& s) {
@@ -28,35 +28,25 @@ std::string Described(const Chart& chart) {
     for (const double dash : s.dashes) out << " dash " << dash;
   };
   for (const ChartMark& mark : chart.marks) {
-    std::visit(
-        [&](const auto& m) {
-          using T = std::decay_t<decltype(m)>;
-          if constexpr (std::is_same_v<T, LineMark>) {
-            out << "line";
-            at(m.from), at(m.to), stroke(m.stroke);
-          } else if constexpr (std::is_same_v<T, PolylineMark>) {
-            out << "polyline";
-            for (const ChartPoint& p : m.points) at(p);
-            stroke(m.stroke);
-          } else if constexpr (std::is_same_v<T, RectMark>) {
-            out << "rect";
-            at({m.x, m.y}), at({m.width, m.height}), colour(m.fill.value_or(0x1000000));
-            stroke(m.border);
-          } else if constexpr (std::is_same_v<T, DotMark>) {
-            out << "dot";
-            at(m.centre), colour(m.fill);
-            out << " radius " << m.radius;
-          } else {
-            out << "text";
-            at(m.at), colour(m.colour);
-            out << " anchor " << static_cast<int>(m.anchor) << " size " << m.size
-                << (m.bold ? " bold" : "") << (m.upright ? " upright" : "") << ' ' << m.text;
-          }
-        },
-        mark);
-    out << '\n';
+    out << "\n";
+    if (const auto* line = std::get_if<LineMark>(&mark)) {
+      out << "line", at(line->from), at(line->to), stroke(line->stroke);
+    } else if (const auto* curve = std::get_if<PolylineMark>(&mark)) {
+      out << "polyline";
+      for (const ChartPoint& p : curve->points) at(p);
+      stroke(curve->stroke);
+    } else if (const auto* rect = std::get_if<RectMark>(&mark)) {
+      out << "rect", at({rect->x, rect->y}), at({rect->width, rect->height});
+      colour(rect->fill.value_or(0x1000000)), stroke(rect->border);
+    } else if (const auto* dot = std::get_if<DotMark>(&mark)) {
+      out << "dot", at(dot->centre), colour(dot->fill), out << " radius " << dot->radius;
+    } else if (const auto* text = std::get_if<TextMark>(&mark)) {
+      out << "text", at(text->at), colour(text->colour);
+      out << " anchor " << static_cast<int>(text->anchor) << " size " << text->size
+          << (text->bold ? " bold" : "") << (text->upright ? " upright" : "") << ' ' << text->text;
+    }
   }
-  return out.str();
+  return out.str() + "\n";
 }
 
 // Two charts: the twenty-metre design's sweep with the results drawn stronger, its 2:1 band
