@@ -147,6 +147,9 @@ TEST(TakeMeasuredLoad, RefusesWithTheFileAndTheReason) {
       {"# MHz S RI R 50\n14.2 0.1 0\n", "14.2",
        ": the load is measured at 14.2 MHz only; the analysis needs a range of frequencies"},
       {"# MHz S RI R 50\n10 1 0\n20 1 0\n", "15", ": the load is an open circuit at 15 MHz"},
+      // X = -64 × 2 / 3.76e-37 = -(2^25 - 1) 2^103 ohms, the least that rounds to no finite single.
+      {"# MHz S RI R 64\n14 1 -3.7615820347352005e-37\n15 0 0\n", "14",
+       ": the load is an open circuit at 14 MHz"},
       {"# MHz S RI R 50\n10 0 0\n9 0 0\n", "15",
        ":3: the frequency 9 is not above the one before it, 10"},
   };
