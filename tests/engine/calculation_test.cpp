@@ -70,8 +70,8 @@ Texts EmptyAfter(InputBox box, const std::string& text) {
 const DesignResult kSentinel{{1, 2}, {3, 4}, {5, 6}, {7, 8}};
 
 bool Untouched(const DesignResult& r) {
-  return r.ResWl == kSentinel.ResWl && r.ResCm == kSentinel.ResCm &&
-         r.AltWl == kSentinel.AltWl && r.AltCm == kSentinel.AltCm;
+  return r.ResWl == kSentinel.ResWl && r.ResCm == kSentinel.ResCm && r.AltWl == kSentinel.AltWl &&
+         r.AltCm == kSentinel.AltCm;
 }
 
 struct Calculated {
@@ -80,7 +80,7 @@ struct Calculated {
   CalculationOutcome outcome;
 
   explicit Calculated(Texts texts, std::deque<std::string> answers = {},
-               const std::string& separator = ".") {
+                      const std::string& separator = ".") {
     screen.texts = std::move(texts);
     screen.answers = std::move(answers);
     CalculationScreen calculation = screen.Screen();
@@ -92,8 +92,8 @@ TEST(Calculate, DefaultDesignWritesBothPassesAndEndsShowingTheAlternateResults) 
   Calculated run(DefaultsWith());
   EXPECT_EQ(run.outcome.end, CalculationEnd::Solved);
   // Each pass writes Line-2 wavelengths, Line-2 cm, Line-1 wavelengths, Line-1 cm; nothing else.
-  EXPECT_EQ(run.screen.journal, (Strings{"20 0.024", "2 3.131", "10 0.070", "1 12.408",
-                                         "20 0.476", "2 62.869", "10 0.345", "1 61.477"}));
+  EXPECT_EQ(run.screen.journal, (Strings{"20 0.024", "2 3.131", "10 0.070", "1 12.408", "20 0.476",
+                                         "2 62.869", "10 0.345", "1 61.477"}));
   EXPECT_EQ(Calculated(DefaultsWith(), {}, ",").screen.journal.at(5), "2 62,869");
 }
 
@@ -102,8 +102,9 @@ TEST(Calculate, AsksForAnEmptyBoxWritesInTheAnswerAndACancelEndsSilently) {
       "\r\nWhat is the Velocity Factor?\r\n(Typical values are 89 for low-loss foam\r\n"
       "and 66 for solid dielectric coax.";
   const std::pair<InputBox, std::string> prompts[] = {
-      {InputBox::Zo, "Transmission line impedance is missing.\r\n"
-                     "What is the transmission line impedance in Ohms?"},
+      {InputBox::Zo,
+       "Transmission line impedance is missing.\r\n"
+       "What is the transmission line impedance in Ohms?"},
       {InputBox::Zm,
        "Matching line impedance is missing.\r\nWhat is the matching line impedance in Ohms?"},
       {InputBox::Rl, "Load resistance is missing.\r\nWhat is the Load Resistance in Ohms?"},
@@ -181,7 +182,8 @@ TEST(Calculate, EndsInTheSolverAfterWhatItHasShown) {
       // Line-2's wavelengths are stored and shown; its centimetres do not fit a single.
       {DefaultsWith(Freq, "1E-40"), CalculationEnd::Faulted, {"20 0.024", "[Tolvan] Overflow : "}},
       // A load equal to Zo leaves Line-1's angle 0/0, after Line-2 is shown.
-      {DefaultsWith(Rl, "50"), CalculationEnd::Faulted,
+      {DefaultsWith(Rl, "50"),
+       CalculationEnd::Faulted,
        {"20 0.000", "2 0.000", "[Tolvan] Invalid operation : "}},
   };
   cases[0].texts[Zm] = "52";

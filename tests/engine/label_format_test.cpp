@@ -6,6 +6,7 @@ namespace tolvan {
 namespace {
 
 TEST(FormatLength, ThreeDecimalsNoGroupingTheGivenSeparator) {
+  // clang-format off
   const struct {
     double value;
     const char* separator;
@@ -17,6 +18,7 @@ TEST(FormatLength, ThreeDecimalsNoGroupingTheGivenSeparator) {
       {-123456.7, ".", "-123456.700"}, {62.868537, ",", "62,869"},
       {0.0415644944, "\u066B", "0\u066B042"},  // a separator of more than one byte
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(FormatLength(c.value, c.separator), c.caption) << c.value;
 }
 

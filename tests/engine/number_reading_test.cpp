@@ -11,6 +11,7 @@ namespace tolvan {
 namespace {
 
 TEST(ReadLeadingNumber, ReadsTheLeadingNumberSkippingBlanksTabsAndLineFeeds) {
+  // clang-format off
   const struct {
     std::string text;
     double value;
@@ -25,6 +26,7 @@ TEST(ReadLeadingNumber, ReadsTheLeadingNumberSkippingBlanksTabsAndLineFeeds) {
       {"1" + std::string(120000, '0') + "E-120000", 1},
       {"3.14159265358979323846264338327950288", 3.14159265358979323846},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const LeadingNumber number = ReadLeadingNumber(c.text);
     EXPECT_FALSE(number.overflow) << "[" << c.text.substr(0, 20) << "]";
@@ -45,8 +47,9 @@ TEST(ReadLeadingNumber, ReadsTheLeadingNumberSkippingBlanksTabsAndLineFeeds) {
 TEST(ReadLeadingNumber, PointIsTheSeparatorWhateverTheLocale) {
   const std::string folder = ::testing::TempDir() + "/tolvan-locales";
   setenv("LOCPATH", folder.c_str(), 1);
-  std::system(("mkdir -p " + folder + " && localedef -i de_DE -f UTF-8 " + folder +
-               "/de_DE.UTF-8 >/dev/null 2>&1").c_str());
+  const std::string compile = "mkdir -p " + folder + " && localedef -i de_DE -f UTF-8 " + folder +
+                              "/de_DE.UTF-8 >/dev/null 2>&1";
+  std::system(compile.c_str());
   if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no German locale";
   ASSERT_EQ(*std::localeconv()->decimal_point, ',');
   EXPECT_DOUBLE_EQ(ReadLeadingNumber("2.5").value, 2.5);
@@ -59,8 +62,8 @@ TEST(IsWholeNumber, OnlyATextThatIsOneNumberThroughout) {
   for (const char* whole : {"150", " 150 ", "7.1234", "-0.25", "+1E3", "1296.5", ".5", "5."}) {
     EXPECT_TRUE(IsWholeNumber(whole)) << "[" << whole << "]";
   }
-  for (const char* not_whole : {"150 MHz", "1 50", "1,296.5", "", "   ", ".", "1E", "abc",
-                                "1.2.3", "\t150", "150\n"}) {
+  for (const char* not_whole :
+       {"150 MHz", "1 50", "1,296.5", "", "   ", ".", "1E", "abc", "1.2.3", "\t150", "150\n"}) {
     EXPECT_FALSE(IsWholeNumber(not_whole)) << "[" << not_whole << "]";
   }
 }
