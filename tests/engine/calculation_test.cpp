@@ -2,33 +2,85 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "engine/design_inputs.h"
-#include "tests/engine/fake_screen.h"
 
 namespace tolvan {
 namespace {
 
-using testing::DefaultTexts;
-using testing::FakeScreen;
 using Strings = std::vector<std::string>;
+using Texts = std::map<InputBox, std::string>;
+
+// A scripted screen: boxes with texts, prompts answered from a queue (an empty queue cancels),
+// and a journal of every prompt, box write, message and label write in the order they came.
+struct FakeScreen final : InputBoxes, LengthLabels, MessageService, PromptService {
+  Texts texts;
+  std::deque<std::string> answers;
+  Strings journal;
+
+  std::string Text(InputBox box) const override {
+    return texts.contains(box) ? texts.at(box) : std::string();
+  }
+  void SetText(InputBox box, const std::string& text) override {
+    journal.push_back("set " + text);
+    texts[box] = text;
+  }
+  void SetCaption(LengthLabel label, const std::string& caption) override {
+    journal.push_back(std::to_string(static_cast<int>(label)) + " " + caption);
+  }
+  void Show(const std::string& text, const std::string& title) override {
+    journal.push_back("[" + (title.empty() ? std::string(kApplicationTitle) : title) + "] " + text);
+  }
+  std::string Ask(const std::string& prompt, const std::string& title,
+                  const std::string& default_answer) override {
+    journal.push_back("ask [" + title + "] [" + default_answer + "] " + prompt);
+    const std::string answer = answers.empty() ? "" : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return answer;
+  }
+  CalculationScreen Screen() { return {*this, *this, *this, *this}; }
+};
+
+// The inputs of a first start, with `box` set to `text`.
+Texts DefaultsWith(InputBox box = InputBox::Zo, const std::string& text = "50") {
+  Texts texts{{InputBox::Freq, "150"}, {InputBox::Zo, "50"},  {InputBox::Zm, "75"},
+              {InputBox::VF0, "89"},   {InputBox::VF1, "66"}, {InputBox::Xl, "-3.5"},
+              {InputBox::Rl, "55.5"}};
+  texts[box] = text;
+  return texts;
+}
+
+// The same with every box handled after `box` emptied, so that a prompt would show that one
+// of them was looked at.
+Texts EmptyAfter(InputBox box, const std::string& text) {
+  Texts texts = DefaultsWith(box, text);
+  bool after = false;
+  for (const InputRule& rule : InputRules()) {
+    if (after) texts[rule.box] = "";
+    after = after || rule.box == box;
+  }
+  return texts;
+}
 
 // A design result that no calculation produces, to see what a failure leaves alone.
-DesignResult Sentinel() { return {{1, 2}, {3, 4}, {5, 6}, {7, 8}}; }
+const DesignResult kSentinel{{1, 2}, {3, 4}, {5, 6}, {7, 8}};
 
-bool SameResult(const DesignResult& a, const DesignResult& b) {
-  return a.ResWl == b.ResWl && a.ResCm == b.ResCm && a.AltWl == b.AltWl && a.AltCm == b.AltCm;
+bool Untouched(const DesignResult& r) {
+  return r.ResWl == kSentinel.ResWl && r.ResCm == kSentinel.ResCm && r.AltWl == kSentinel.AltWl &&
+         r.AltCm == kSentinel.AltCm;
 }
 
 struct Calculated {
   FakeScreen screen;
-  DesignResult result = Sentinel();
+  DesignResult result = kSentinel;
   CalculationOutcome outcome;
 
-  explicit Calculated(std::map<InputBox, std::string> texts, std::deque<std::string> answers = {},
-               const std::string& separator = ".") {
+  explicit Calculated(Texts texts, std::deque<std::string> answers = {},
+                      const std::string& separator = ".") {
     screen.texts = std::move(texts);
     screen.answers = std::move(answers);
     CalculationScreen calculation = screen.Screen();
@@ -36,265 +88,148 @@ struct Calculated {
   }
 };
 
-std::map<InputBox, std::string> DefaultsWith(InputBox box, const std::string& text) {
-  auto texts = DefaultTexts();
-  texts[box] = text;
-  return texts;
-}
-
-TEST(Calculate, DefaultDesignEndsShowingTheAlternateResults) {
-  Calculated run(DefaultTexts());
+TEST(Calculate, DefaultDesignWritesBothPassesAndEndsShowingTheAlternateResults) {
+  Calculated run(DefaultsWith());
   EXPECT_EQ(run.outcome.end, CalculationEnd::Solved);
-  EXPECT_TRUE(run.screen.Entries("prompt").empty());
-  EXPECT_TRUE(run.screen.Entries("message").empty());
-  // Both passes write Line-2 wavelengths, Line-2 cm, Line-1 wavelengths, Line-1 cm.
-  EXPECT_EQ(run.screen.Entries("label"),
-            (Strings{"20 0.024", "2 3.131", "10 0.070", "1 12.408", "20 0.476", "2 62.869",
-                     "10 0.345", "1 61.477"}));
+  // Each pass writes Line-2 wavelengths, Line-2 cm, Line-1 wavelengths, Line-1 cm; nothing else.
+  EXPECT_EQ(run.screen.journal, (Strings{"20 0.024", "2 3.131", "10 0.070", "1 12.408", "20 0.476",
+                                         "2 62.869", "10 0.345", "1 61.477"}));
+  EXPECT_EQ(Calculated(DefaultsWith(), {}, ",").screen.journal.at(5), "2 62,869");
 }
 
-TEST(Calculate, LabelsUseTheGivenDecimalSeparator) {
-  Calculated run(DefaultTexts(), {}, ",");
-  EXPECT_EQ(run.screen.captions[LengthLabel::Line2Cm], "62,869");
-  EXPECT_EQ(run.screen.captions[LengthLabel::Line1Wl], "0,345");
+TEST(Calculate, AsksForAnEmptyBoxWritesInTheAnswerAndACancelEndsSilently) {
+  const std::string typical =
+      "\r\nWhat is the Velocity Factor?\r\n(Typical values are 89 for low-loss foam\r\n"
+      "and 66 for solid dielectric coax.";
+  const std::pair<InputBox, std::string> prompts[] = {
+      {InputBox::Zo,
+       "Transmission line impedance is missing.\r\n"
+       "What is the transmission line impedance in Ohms?"},
+      {InputBox::Zm,
+       "Matching line impedance is missing.\r\nWhat is the matching line impedance in Ohms?"},
+      {InputBox::Rl, "Load resistance is missing.\r\nWhat is the Load Resistance in Ohms?"},
+      {InputBox::Xl, "Load reactance is missing.\r\nWhat is the Load Reactance in Ohms?"},
+      {InputBox::Freq, "Frequency is missing.\r\nWhat is the Frequency in MHz?"},
+      {InputBox::VF0, "Feedline Velocity Factor is missing." + typical},
+      {InputBox::VF1, "Match-line Velocity Factor is missing." + typical},
+  };
+  for (const auto& [box, prompt] : prompts) {
+    Calculated cancelled(EmptyAfter(box, ""));
+    EXPECT_EQ(cancelled.outcome.end, CalculationEnd::Cancelled);
+    EXPECT_EQ(cancelled.screen.journal, (Strings{"ask [Data Missing] [] " + prompt, "set "}));
+    EXPECT_TRUE(Untouched(cancelled.result));
+    const std::string answer = DefaultsWith()[box];
+    Calculated answered(DefaultsWith(box, ""), {answer});
+    EXPECT_EQ(answered.screen.journal.at(1), "set " + answer);
+    EXPECT_EQ(answered.screen.journal.back(), "1 61.477");
+  }
 }
 
-// For each input in the order of handling: its box, the exact prompt, and the texts of the
-// boxes before it (filled) and after it (emptied, to prove they are not looked at).
-struct MissingCase {
-  const char* name;
-  InputBox box;
-  std::string prompt;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const MissingCase& c, std::ostream* os) { *os << c.name; }
-
-class MissingInput : public ::testing::TestWithParam<MissingCase> {};
-
-std::map<InputBox, std::string> FilledUpTo(InputBox missing) {
-  auto texts = DefaultTexts();
-  bool after = false;
-  for (const InputRule& rule : InputRules()) {
-    if (after) texts[rule.box] = "";
-    if (rule.box == missing) {
-      texts[rule.box] = "";
-      after = true;
+// Each refusal and fault of an input: the one message, nothing looked at after the input (the
+// boxes after it are emptied), the box keeping its text and the result untouched.
+TEST(Calculate, RefusesOrFaultsWithOneMessageAndLooksAtNothingAfter) {
+  using enum InputBox;
+  const struct {
+    InputBox box;
+    const char* text;
+    const char* message;  // under the title "Tolvan"; "Overflow : <field>" for a fault
+  } cases[] = {
+      {Zo, "0", "invalid impedance Zo"},
+      {Zo, "-50", "invalid impedance Zo"},
+      {Zo, "abc", "invalid impedance Zo"},
+      {Zo, "   ", "invalid impedance Zo"},  // blanks are no empty box: they read 0
+      {Zm, "0", "invalid impedance Zm"},
+      {Zm, "50.0", "Match-Line impedance must be different than the Feedline impedance!"},
+      // Equal in single precision.
+      {Zm, "50.000001", "Match-Line impedance must be different than the Feedline impedance!"},
+      {Rl, "-1", "invalid impedance Rl"},
+      {Freq, "0", "Invalid Frequency"},
+      {Freq, "1E-46", "Invalid Frequency"},  // underflows to 0
+      {VF0, "-66", "Invalid Feedline Velocity Factor"},
+      {VF0, "0", "Invalid Feedline Velocity Factor"},
+      {VF1, "0", "Invalid Match-line Velocity Factor"},
+      {VF1, "x", "Invalid Match-line Velocity Factor"},
+      {Freq, "1E40", "Overflow : Frequency."},
+      {Rl, "1E39", "Overflow : Load Resistance."},
+      {Xl, "-1E400", "Overflow : Load Reactance."},
+      {Zo, "3.5E38", "Overflow : Transmission Line Impedance."},
+      {VF1, "4E38", "Overflow : Match-line Velocity Factor."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Calculated run(EmptyAfter(c.box, c.text));
+    const bool faulted = std::string(c.message).starts_with("Overflow : ");
+    EXPECT_EQ(run.outcome.end, faulted ? CalculationEnd::Faulted : CalculationEnd::Refused);
+    EXPECT_EQ(run.outcome.message, c.message);
+    if (faulted) {
+      EXPECT_EQ("Overflow : " + run.outcome.field, c.message);
     }
-  }
-  return texts;
-}
-
-TEST_P(MissingInput, PromptsWithTheExactTextAndCancelEndsSilently) {
-  Calculated run(FilledUpTo(GetParam().box));
-  EXPECT_EQ(run.outcome.end, CalculationEnd::Cancelled);
-  EXPECT_EQ(run.screen.Entries("prompt"), Strings{"[Data Missing] [] " + GetParam().prompt});
-  EXPECT_TRUE(run.screen.Entries("message").empty());
-  EXPECT_TRUE(run.screen.Entries("label").empty());
-  EXPECT_EQ(run.screen.texts[GetParam().box], "");
-  EXPECT_EQ(run.screen.change_notifications, 0);  // writing "" into an empty box changes nothing
-  EXPECT_TRUE(SameResult(run.result, Sentinel()));
-}
-
-TEST_P(MissingInput, AnAnswerIsWrittenIntoTheBoxAndTheCalculationGoesOn) {
-  const std::string answer = DefaultTexts()[GetParam().box];
-  Calculated run(DefaultsWith(GetParam().box, ""), {answer});
-  EXPECT_EQ(run.outcome.end, CalculationEnd::Solved);
-  EXPECT_EQ(run.screen.texts[GetParam().box], answer);
-  EXPECT_EQ(run.screen.change_notifications, 1);
-  EXPECT_EQ(run.screen.captions[LengthLabel::Line1Cm], "61.477");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EachInput, MissingInput,
-    ::testing::Values(
-        MissingCase{"Zo", InputBox::Zo,
-                    "Transmission line impedance is missing.\r\n"
-                    "What is the transmission line impedance in Ohms?"},
-        MissingCase{"Zm", InputBox::Zm,
-                    "Matching line impedance is missing.\r\n"
-                    "What is the matching line impedance in Ohms?"},
-        MissingCase{"Rl", InputBox::Rl,
-                    "Load resistance is missing.\r\nWhat is the Load Resistance in Ohms?"},
-        MissingCase{"Xl", InputBox::Xl,
-                    "Load reactance is missing.\r\nWhat is the Load Reactance in Ohms?"},
-        MissingCase{"Freq", InputBox::Freq, "Frequency is missing.\r\nWhat is the Frequency in MHz?"},
-        MissingCase{"VF0", InputBox::VF0,
-                    "Feedline Velocity Factor is missing.\r\nWhat is the Velocity Factor?\r\n"
-                    "(Typical values are 89 for low-loss foam\r\nand 66 for solid dielectric coax."},
-        MissingCase{"VF1", InputBox::VF1,
-                    "Match-line Velocity Factor is missing.\r\nWhat is the Velocity Factor?\r\n"
-                    "(Typical values are 89 for low-loss foam\r\n"
-                    "and 66 for solid dielectric coax."}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Calculate, AnEmptyAnswerEndsLikeCancelAndAskingAgainNextTime) {
-  auto texts = DefaultsWith(InputBox::Zo, "");
-  Calculated first(texts, {""});
-  EXPECT_EQ(first.outcome.end, CalculationEnd::Cancelled);
-  Calculated second(texts, {""});
-  EXPECT_EQ(second.screen.Entries("prompt").size(), 1u);
-}
-
-TEST(Calculate, ABoxOfBlanksIsNotEmptyAndReadsZero) {
-  Calculated zo(DefaultsWith(InputBox::Zo, "   "));
-  EXPECT_TRUE(zo.screen.Entries("prompt").empty());
-  EXPECT_EQ(zo.screen.Entries("message"), Strings{"[Tolvan] invalid impedance Zo"});
-  Calculated xl(DefaultsWith(InputBox::Xl, "   "));
-  EXPECT_EQ(xl.outcome.end, CalculationEnd::Solved);
-}
-
-struct RefusalCase {
-  const char* name;
-  InputBox box;
-  const char* text;
-  const char* message;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
-
-class RefusedInput : public ::testing::TestWithParam<RefusalCase> {};
-
-TEST_P(RefusedInput, ShowsTheMessageAndLooksAtNothingAfter) {
-  // Every box after the refused one is emptied: a prompt would show that it was looked at.
-  auto texts = FilledUpTo(GetParam().box);
-  texts[GetParam().box] = GetParam().text;
-  Calculated run(texts);
-  EXPECT_EQ(run.outcome.end, CalculationEnd::Refused);
-  EXPECT_EQ(run.outcome.message, GetParam().message);
-  EXPECT_EQ(run.screen.Entries("message"), Strings{std::string("[Tolvan] ") + GetParam().message});
-  EXPECT_TRUE(run.screen.Entries("prompt").empty());
-  EXPECT_TRUE(run.screen.Entries("label").empty());
-  EXPECT_EQ(run.screen.texts[GetParam().box], GetParam().text);  // the box keeps its text
-  EXPECT_TRUE(SameResult(run.result, Sentinel()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, RefusedInput,
-    ::testing::Values(
-        RefusalCase{"ZoZero", InputBox::Zo, "0", "invalid impedance Zo"},
-        RefusalCase{"ZoNegative", InputBox::Zo, "-50", "invalid impedance Zo"},
-        RefusalCase{"ZoLetters", InputBox::Zo, "abc", "invalid impedance Zo"},
-        RefusalCase{"ZmZero", InputBox::Zm, "0", "invalid impedance Zm"},
-        RefusalCase{"ZmEqualsZo", InputBox::Zm, "50.0",
-                    "Match-Line impedance must be different than the Feedline impedance!"},
-        RefusalCase{"ZmEqualsZoInSinglePrecision", InputBox::Zm, "50.000001",
-                    "Match-Line impedance must be different than the Feedline impedance!"},
-        RefusalCase{"RlNegative", InputBox::Rl, "-1", "invalid impedance Rl"},
-        RefusalCase{"FreqZero", InputBox::Freq, "0", "Invalid Frequency"},
-        RefusalCase{"FreqUnderflowsToZero", InputBox::Freq, "1E-46", "Invalid Frequency"},
-        RefusalCase{"FeedVelocityNegative", InputBox::VF0, "-66",
-                    "Invalid Feedline Velocity Factor"},
-        RefusalCase{"FeedVelocityZero", InputBox::VF0, "0", "Invalid Feedline Velocity Factor"},
-        RefusalCase{"MatchVelocityZero", InputBox::VF1, "0",
-                    "Invalid Match-line Velocity Factor"},
-        RefusalCase{"MatchVelocityLetter", InputBox::VF1, "x",
-                    "Invalid Match-line Velocity Factor"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Calculate, ReactanceTakesAnyValue) {
-  for (const char* text : {"0", "-25", "abc"}) {
-    Calculated run(DefaultsWith(InputBox::Xl, text));
-    EXPECT_EQ(run.outcome.end, CalculationEnd::Solved) << text;
+    EXPECT_EQ(run.screen.journal, Strings{std::string("[Tolvan] ") + c.message});
+    EXPECT_EQ(run.screen.texts[c.box], c.text);
+    EXPECT_TRUE(Untouched(run.result));
   }
 }
 
-TEST(Calculate, NegativeMatchVelocityGivesNegativeLine2Centimetres) {
+// The solver's own ends: what was stored and shown before a fault stays.
+TEST(Calculate, EndsInTheSolverAfterWhatItHasShown) {
+  using enum InputBox;
+  struct {
+    Texts texts;
+    CalculationEnd end;
+    Strings journal;
+  } cases[] = {
+      {DefaultsWith(Rl, "100"), CalculationEnd::Refused, {"[Tolvan] Value Zm is too close to Zo"}},
+      // Line-2's wavelengths are stored and shown; its centimetres do not fit a single.
+      {DefaultsWith(Freq, "1E-40"), CalculationEnd::Faulted, {"20 0.024", "[Tolvan] Overflow : "}},
+      // A load equal to Zo leaves Line-1's angle 0/0, after Line-2 is shown.
+      {DefaultsWith(Rl, "50"),
+       CalculationEnd::Faulted,
+       {"20 0.000", "2 0.000", "[Tolvan] Invalid operation : "}},
+  };
+  cases[0].texts[Zm] = "52";
+  cases[0].texts[Xl] = cases[2].texts[Xl] = "0";
+  for (const auto& c : cases) {
+    Calculated run(c.texts);
+    EXPECT_EQ(run.outcome.end, c.end) << c.journal.back();
+    EXPECT_EQ(run.outcome.field, "");
+    EXPECT_EQ(run.screen.journal, c.journal);
+    EXPECT_EQ(run.result.AltWl, kSentinel.AltWl);
+  }
+  Calculated load_at_zo(cases[2].texts);
+  EXPECT_EQ(load_at_zo.result.ResWl, (std::array<float, 2>{1, 0}));
+  EXPECT_EQ(load_at_zo.result.ResCm, (std::array<float, 2>{3, 0}));
+}
+
+TEST(Calculate, ReactanceTakesAnyValueAndMatchVelocityAnySign) {
+  for (const char* text : {"0", "-25", "abc", "   "}) {
+    EXPECT_EQ(Calculated(DefaultsWith(InputBox::Xl, text)).outcome.end, CalculationEnd::Solved)
+        << text;
+  }
   Calculated run(DefaultsWith(InputBox::VF1, "-66"));
-  ASSERT_EQ(run.outcome.end, CalculationEnd::Solved);
-  EXPECT_LT(run.result.ResCm[kLine2], 0);
-  EXPECT_GT(run.result.ResWl[kLine2], 0);
-  EXPECT_EQ(run.screen.captions[LengthLabel::Line2Cm], "-62.869");
-  EXPECT_EQ(run.screen.captions[LengthLabel::Line2Wl], "0.476");
-}
-
-struct FaultCase {
-  const char* name;
-  InputBox box;
-  const char* text;
-  const char* message;
-  std::size_t labels_written;
-};
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
-
-class FaultedCalculation : public ::testing::TestWithParam<FaultCase> {};
-
-TEST_P(FaultedCalculation, ReportsDescriptionAndFieldAndStops) {
-  Calculated run(DefaultsWith(GetParam().box, GetParam().text));
-  EXPECT_EQ(run.outcome.end, CalculationEnd::Faulted);
-  EXPECT_EQ(run.screen.Entries("message"), Strings{std::string("[Tolvan] ") + GetParam().message});
-  EXPECT_EQ(run.screen.Entries("label").size(), GetParam().labels_written);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, FaultedCalculation,
-    ::testing::Values(
-        FaultCase{"FrequencyBeyondSingle", InputBox::Freq, "1E40", "Overflow : Frequency.", 0},
-        FaultCase{"ResistanceBeyondSingle", InputBox::Rl, "1E39", "Overflow : Load Resistance.",
-                  0},
-        FaultCase{"ReactanceBeyondDouble", InputBox::Xl, "-1E400", "Overflow : Load Reactance.",
-                  0},
-        FaultCase{"ZoBeyondSingle", InputBox::Zo, "3.5E38", "Overflow : Transmission Line Impedance.",
-                  0},
-        FaultCase{"MatchVelocityBeyondSingle", InputBox::VF1, "4E38",
-                  "Overflow : Match-line Velocity Factor.", 0},
-        // Line-2's wavelengths are stored and shown; its centimetres do not fit a single.
-        FaultCase{"TinyFrequencyOverflowsTheStoredLength", InputBox::Freq, "1E-40",
-                  "Overflow : ", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Calculate, LoadEqualToZoFaultsAfterLine2IsShown) {
-  auto texts = DefaultTexts();
-  texts[InputBox::Rl] = "50";
-  texts[InputBox::Xl] = "0";
-  Calculated run(texts);
-  EXPECT_EQ(run.outcome.end, CalculationEnd::Faulted);
-  EXPECT_EQ(run.outcome.field, "");
-  EXPECT_EQ(run.screen.Entries("message"), Strings{"[Tolvan] Invalid operation : "});
-  EXPECT_EQ(run.screen.Entries("label"), (Strings{"20 0.000", "2 0.000"}));
-  // Line-2 of the results is stored; everything not reached keeps its old value.
-  EXPECT_EQ(run.result.ResWl, (std::array<float, 2>{1, 0}));
-  EXPECT_EQ(run.result.ResCm, (std::array<float, 2>{3, 0}));
-  EXPECT_EQ(run.result.AltWl, Sentinel().AltWl);
-}
-
-TEST(Calculate, ZmTooCloseToZoChangesNothing) {
-  auto texts = DefaultTexts();
-  texts[InputBox::Zm] = "52";
-  texts[InputBox::Rl] = "100";
-  texts[InputBox::Xl] = "0";
-  Calculated run(texts);
-  EXPECT_EQ(run.outcome.end, CalculationEnd::Refused);
-  EXPECT_EQ(run.screen.Entries("message"), Strings{"[Tolvan] Value Zm is too close to Zo"});
-  EXPECT_TRUE(run.screen.Entries("label").empty());
-  EXPECT_TRUE(SameResult(run.result, Sentinel()));
+  EXPECT_EQ(run.result.AltCm[kLine2], -Calculated(DefaultsWith()).result.AltCm[kLine2]);
+  EXPECT_EQ(run.screen.journal.at(4), "20 0.476");
+  EXPECT_EQ(run.screen.journal.at(5), "2 -62.869");
 }
 
 TEST(CheckInputs, LooksOnlyAtTheWantedInputsInTheFixedOrder) {
   // The advisor's inputs: Zm and the matching velocity factor are left empty and not asked for.
   const std::array wanted{InputBox::VF0, InputBox::Freq, InputBox::Zo, InputBox::Rl, InputBox::Xl};
-  auto texts = DefaultTexts();
-  texts[InputBox::Zm] = texts[InputBox::VF1] = "";
-  FakeScreen solved;
-  solved.texts = texts;
-  CalculationScreen solved_screen = solved.Screen();
-  const CalculationOutcome outcome = CheckInputs(solved_screen, wanted);
-  ASSERT_TRUE(outcome.record);
-  EXPECT_EQ(outcome.record->Zm, 0);
-  EXPECT_EQ(outcome.record->VFo, 0.89f);
-  EXPECT_TRUE(solved.journal.empty());
-
-  // F is looked at before the empty feed velocity factor, and its fault is reported alike.
-  texts[InputBox::Freq] = "1e40";
-  texts[InputBox::VF0] = "";
-  FakeScreen faulted;
-  faulted.texts = texts;
-  CalculationScreen faulted_screen = faulted.Screen();
-  EXPECT_EQ(CheckInputs(faulted_screen, wanted).end, CalculationEnd::Faulted);
-  EXPECT_EQ(faulted.journal, Strings{"message [Tolvan] Overflow : Frequency."});
+  for (const bool fault : {false, true}) {
+    FakeScreen screen;
+    screen.texts = DefaultsWith(InputBox::Zm, "");
+    screen.texts[InputBox::VF1] = "";
+    // F is looked at before an empty feed velocity factor, and its fault is reported alike.
+    if (fault) screen.texts[InputBox::Freq] = "1e40", screen.texts[InputBox::VF0] = "";
+    CalculationScreen checked = screen.Screen();
+    const CalculationOutcome outcome = CheckInputs(checked, wanted);
+    EXPECT_EQ(outcome.end, fault ? CalculationEnd::Faulted : CalculationEnd::Solved);
+    EXPECT_EQ(screen.journal, fault ? Strings{"[Tolvan] Overflow : Frequency."} : Strings{});
+    ASSERT_EQ(outcome.record.has_value(), !fault);
+    if (outcome.record) {
+      EXPECT_EQ(outcome.record->VFo, 0.89f);
+      EXPECT_EQ(outcome.record->Zm, 0);
+    }
+  }
 }
 
 }  // namespace
