@@ -1,5 +1,6 @@
 // The Qt side of the windowing services: what the message box and the prompt box show, and
-// what the prompt returns on OK and on Cancel.
+// what the prompt returns on OK and on Cancel. The main of the window tests: one QApplication
+// for the whole run, without a display unless one is given.
 
 #include "ui/qt_services.h"
 
@@ -9,6 +10,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdlib>
 
 namespace tolvan {
 namespace {
@@ -54,3 +56,11 @@ TEST(QtServices, TheMessageBoxAndThePromptShowTheirTextsAndThePromptReturnsTheAn
 
 }  // namespace
 }  // namespace tolvan
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
