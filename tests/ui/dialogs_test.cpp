@@ -11,10 +11,6 @@ namespace {
 
 class Dialogs : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    Open();
-    Click("Calculate");
-  }
   // Presses the main window's button and returns the dialog it opened, active.
   QWidget* OpenDialog(const char* button, const char* name) {
     Click(button);
@@ -42,6 +38,8 @@ class Dialogs : public MainWindowFixture {
 // focused button. The comment lasts the run: in the dialog, never in the configuration file.
 // The information dialog's button lies beyond its client area, unseen, yet takes the keys.
 TEST_F(Dialogs, AreModalKeepTheirPlaceAndTakeTheKeysAndTheCommentLastsTheRun) {
+  Open();
+  Click("Calculate");
   const auto main_place = shared.MainPos;
   for (const char* opener : {"cmdComments", "cmdAbout"}) {
     SCOPED_TRACE(opener);
