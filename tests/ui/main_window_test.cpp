@@ -14,11 +14,10 @@ namespace {
 // The toggle down shows the results, up the alternate results; Calculate always ends on the
 // alternate, and stores the inputs. Whichever solution is on view, the report holds both. A
 // character typed in any box makes the results stale; the labels keep the old values, as they
-// do after a cancelled prompt and a refusal. The
-// next run opens where this one closed and offers the report's folder while it is there, else
-// the working directory; neither a cancelled nor a failed save is remembered. The labels show
-// the working values of the calculation, the toggle the singles stored from them (alternate
-// Line-2: 11265.1845 cm, then 11265.185), in the locale's numbers; the widest fit.
+// do after a cancelled prompt and a refusal. The next run opens where this one closed and offers
+// the report's folder while it is there, else the working directory; a cancelled or failed save
+// is not remembered. The labels show the working values, the toggle the singles stored from
+// them (alternate Line-2: 11265.1845 cm, then 11265.185), in the locale's numbers; they fit.
 TEST_F(MainWindowFixture, ShowsItsStepsAsksForMissingInputsSavesTheReportAndTheNextRunGoesOn) {
   const std::string working = std::filesystem::current_path().string();
   const std::filesystem::path reports = folder / "reports";
@@ -114,8 +113,7 @@ QRect Covered(const QWidget* control) {
       .translated(label->pos());
 }
 
-// The row a frame's border runs on, read at its right side, clear of the caption: through the
-// caption's middle.
+// The row a frame's border runs on (the caption's middle), read at its right, clear of the caption.
 int BorderRow(QGroupBox* frame) {
   const QImage image = frame->grab().toImage();
   const QColor ground = frame->palette().color(QPalette::Window);

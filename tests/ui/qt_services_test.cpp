@@ -1,6 +1,5 @@
-// The Qt side of the windowing services: what the message box and the prompt box show, and
-// what the prompt returns on OK and on Cancel. The main of the window tests: one QApplication
-// for the whole run, without a display unless one is given.
+// The Qt message and prompt boxes: what they show, what the prompt returns on OK and on Cancel.
+// The window tests' main: one QApplication for the run, offscreen unless a display is given.
 
 #include "ui/qt_services.h"
 

@@ -1,5 +1,4 @@
-// The SWR window as the user reaches it from the main window: the menus and F2, following
-// Calculate, the toggle and edits, saving, its place and cables; the measured load.
+// The SWR window as the user reaches it from the main window, by F2 or a menu; the measured load.
 
 #include <gtest/gtest.h>
 
