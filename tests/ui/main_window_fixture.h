@@ -1,5 +1,6 @@
 #pragma once
-// A main window opened in a scratch folder of its own, with scripted boxes and dialogs.
+// A main window opened in a scratch folder of its own, with windowing services that record
+// what they are asked and answer as scripted.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -10,15 +11,46 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 #include "tests/persist/scratch_folder.h"
-#include "tests/ui/scripted_services.h"
 #include "ui/frm_tolvan.h"
+#include "ui/windowing_services.h"
 
 namespace tolvan {
+namespace testing {
+
+template <typename Service, typename Request, typename Answer>
+struct ScriptedDialog final : Service {
+  std::optional<Answer> answer;
+  std::vector<Request> requests;
+  std::optional<Answer> Ask(const Request& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+};
+
+struct ScriptedServices final : MessageService, PromptService {
+  std::vector<std::string> shown, asked;  // "[title] text" of each message, each prompt
+  std::vector<std::string> answers;       // to each prompt in turn; an empty one, or none, cancels
+  ScriptedDialog<SaveDialogService, SaveDialogRequest, ChosenFile> save_dialog;
+  ScriptedDialog<OpenDialogService, OpenDialogRequest, QString> open_dialog;
+  void Show(const std::string& text, const std::string& title) override {
+    shown.push_back("[" + (title.empty() ? std::string(kApplicationTitle) : title) + "] " + text);
+  }
+  std::string Ask(const std::string& prompt, const std::string& title,
+                  const std::string&) override {
+    asked.push_back("[" + title + "] " + prompt);
+    return asked.size() <= answers.size() ? answers[asked.size() - 1] : std::string();
+  }
+  WindowingServices services() { return {*this, *this, save_dialog, open_dialog}; }
+};
+
+}  // namespace testing
 
 using ::testing::HasSubstr;
 using ::testing::Not;
+using Strings = std::vector<std::string>;
 
 // The labels after Calculate of the default design (the alternate results), and after the
 // toggle; the buttons while the results are current, and once an edit has made them stale.
@@ -46,10 +78,6 @@ class MainWindowFixture : public ::testing::Test {
     window->activateWindow();
     QApplication::setActiveWindow(window.get());
   }
-  void Calculated() {
-    Open();
-    Click("Calculate");
-  }
   // Closes the window and opens the next run's, which knows only what the files hold.
   void Restart() {
     window->close();
@@ -64,7 +92,6 @@ class MainWindowFixture : public ::testing::Test {
   void Click(const char* name, QWidget* top = nullptr) {
     QTest::mouseClick(Button(name, top), Qt::LeftButton);
   }
-
   // Clears a box and types `text` into it, as a user would.
   static void Replace(QLineEdit* box, const QString& text) {
     box->setFocus();
@@ -73,7 +100,7 @@ class MainWindowFixture : public ::testing::Test {
     QTest::keyClicks(box, text);
   }
 
-  // The seven boxes in the order of the configuration file.
+  // The seven boxes in the order of the configuration file, and their texts.
   std::vector<QLineEdit*> Boxes() const {
     return {window->Freq[0], window->Zo[0], window->Zm[0], window->VF[0],
             window->VF[1],   window->Xl[0], window->Rl[0]};
@@ -88,9 +115,8 @@ class MainWindowFixture : public ::testing::Test {
   QStringList Screen() const {
     QStringList shown;
     for (int index : {20, 2, 10, 1}) shown << window->Length.at(index)->text();
-    for (const char* name : {"cmdSave", "cmdComments"}) {
+    for (const char* name : {"cmdSave", "cmdComments"})
       shown << (Button(name)->isEnabled() ? name : QStringLiteral("off"));
-    }
     return shown;
   }
 
@@ -104,9 +130,8 @@ class MainWindowFixture : public ::testing::Test {
   // The visible top-level window of that object name, or null.
   template <typename Window = QWidget>
   static Window* Shown(const char* name) {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
+    for (QWidget* top : QApplication::topLevelWidgets())
       if (top->isVisible() && top->objectName() == name) return qobject_cast<Window*>(top);
-    }
     return nullptr;
   }
 };

@@ -1,5 +1,5 @@
-// The Qt side of the windowing services: what the message box and the prompt box show, and
-// what the prompt returns on OK and on Cancel.
+// The Qt message and prompt boxes: what they show, what the prompt returns on OK and on Cancel.
+// The window tests' main: one QApplication for the run, offscreen unless a display is given.
 
 #include "ui/qt_services.h"
 
@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdlib>
 
 namespace tolvan {
 namespace {
@@ -54,3 +55,11 @@ TEST(QtServices, TheMessageBoxAndThePromptShowTheirTextsAndThePromptReturnsTheAn
 
 }  // namespace
 }  // namespace tolvan
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
