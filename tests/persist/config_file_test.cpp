@@ -1,4 +1,5 @@
 #include "persist/config_file.h"
+#include "persist/config_location.h"
 
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -17,14 +18,9 @@ namespace fs = std::filesystem;
 using testing::FakeValues;
 using testing::kNobody;
 using testing::ReadFile;
+using testing::Repeated;
 using testing::ScratchFolder;
 using testing::WriteFile;
-
-std::string Repeated(const std::string& text, std::size_t times) {
-  std::string repeated;
-  while (times-- > 0) repeated += text;
-  return repeated;
-}
 
 std::string Wrap(const std::string& children) {
   return "<?xml version=\"1.0\"?>\r\n<data>\r\n" + children + "</data>\r\n";
@@ -96,13 +92,8 @@ TEST(ConfigDocument, TextsComeBackAsStoredButForBlanksAndWhatXmlCannotCarry) {
   const std::pair<std::string, std::string> cases[] = {
       {"a & b <zo> ]]> \"q\" 's' &amp; <!-- c -->", "a & b <zo> ]]> \"q\" 's' &amp; <!-- c -->"},
       {"Zürich Ωμέγα 東京 𝄞 \u0080\u0800\U00010000", "Zürich Ωμέγα 東京 𝄞 \u0080\u0800\U00010000"},
-      {"  padded  ", "padded"},
-      {"tab\there", "tab\there"},
-      {"", ""},
-      {"cr\rlf\n", "cr\rlf\n"},
-      {"bell\x07", "bell"},
-      {"\xef\xbf\xbe", ""},
-      {"J\xf6rg", "J\uFFFDrg"}};
+      {"  padded  ", "padded"}, {"tab\there", "tab\there"}, {"", ""}, {"cr\rlf\n", "cr\rlf\n"},
+      {"bell\x07", "bell"}, {"\xef\xbf\xbe", ""}, {"J\xf6rg", "J\uFFFDrg"}};
   for (const auto& [stored, loaded] : cases) {
     FakeValues values(kCurrent);
     values.values[Remembered::Zo] = stored;
@@ -196,6 +187,27 @@ TEST(LoadConfig, RemovesStaleTemporaryFilesOfItsOwnAndNothingElse) {
   EXPECT_EQ(testing::InChild([&] { return LoadConfig(file, values), 1; }), 1);
   close(live);
   for (const auto& [name, stale] : cases) EXPECT_EQ(fs::exists(folder / name), !stale) << name;
+}
+
+// Beside the executable when the user may write its folder or the file is there already; else in
+// the user's configuration folder ($XDG_CONFIG_HOME, or else ~/.config), made for it.
+TEST(ConfigFilePath, BesideTheExecutableElseInTheUsersConfigurationFolder) {
+  ScratchFolder writable, installed, installed_with_file, home;
+  WriteFile(installed_with_file / "Tolvan_Config.xml", "<data/>");
+  fs::permissions(home.path(), fs::perms::all);
+  EXPECT_EQ(ConfigFilePath(writable.path()), writable / "Tolvan_Config.xml");
+  const auto user = [&] {  // to whom the folders made as root are shut
+    setenv("XDG_CONFIG_HOME", (home / "xdg").c_str(), 1);
+    const bool xdg = ConfigFilePath(installed.path()) == home / "xdg/Tolvan/Tolvan_Config.xml" &&
+                     fs::is_directory(home / "xdg/Tolvan");
+    const bool beside =
+        ConfigFilePath(installed_with_file.path()) == installed_with_file / "Tolvan_Config.xml";
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", home.path().c_str(), 1);
+    return xdg && beside &&
+           ConfigFilePath(installed.path()) == home / ".config/Tolvan/Tolvan_Config.xml";
+  };
+  EXPECT_EQ(testing::InChild(user), 1);
 }
 
 }  // namespace
