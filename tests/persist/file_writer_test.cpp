@@ -5,11 +5,10 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <sys/un.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/persist/scratch_folder.h"
@@ -52,10 +51,9 @@ const std::string kNew = "new\r\n";
 const std::string kLarge((16 << 20) + 1, 'o');  // too large to be read before it is written over
 
 bool HasTemporaries(F folder) {
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.path().filename().string().starts_with(".tolvan-")) return true;
-  }
-  return false;
+  return std::ranges::any_of(fs::recursive_directory_iterator(folder), [](const auto& entry) {
+    return entry.path().filename().string().starts_with(".tolvan-");
+  });
 }
 
 enum class Kind { File, Large, Fifo, Folder, Socket };
@@ -64,15 +62,8 @@ using enum Kind;
 // `path` made as `kind` (a file holds kOld), of the ordinary user's unless `owner` says otherwise.
 fs::path Made(F path, Kind kind = File, mode_t mode = 0600, uid_t owner = kNobody) {
   if (kind == File || kind == Large) WriteFile(path, kind == File ? kOld : kLarge);
-  if (kind == Fifo) mkfifo(path.c_str(), mode);
   if (kind == Folder) mkdir(path.c_str(), mode);
-  if (kind == Socket) {
-    sockaddr_un address{AF_UNIX, {}};
-    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-    close(fd);
-  }
+  if (kind == Fifo || kind == Socket) mknod(path.c_str(), kind == Fifo ? S_IFIFO : S_IFSOCK, 0);
   chmod(path.c_str(), mode);
   (void)!chown(path.c_str(), owner, owner);
   return path;
