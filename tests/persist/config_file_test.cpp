@@ -22,6 +22,8 @@ using testing::Repeated;
 using testing::ScratchFolder;
 using testing::WriteFile;
 
+std::string Nested(std::size_t depth) { return Repeated("<u>", depth) + Repeated("</u>", depth); }
+
 std::string Wrap(const std::string& children) {
   return "<?xml version=\"1.0\"?>\r\n<data>\r\n" + children + "</data>\r\n";
 }
@@ -61,8 +63,7 @@ TEST(ConfigDocument, LoadsTheKnownElementsInDocumentOrder) {
       {"<fc0>2147483647</fc0><fc1>3E9</fc1><fi0>-3E9</fi0><fi1>1E400</fi1><fs0>-1E400</fs0>",
        "fc0=2147483647;fc1=2147483647;fi0=-2147483648;fi1=2147483647;fs0=-2147483648"},
       // 64 levels deep, as deep as a file may go.
-      {"<fcab>2x RG-59/U</fcab><mcab></mcab><zo>1" + Repeated("<u>", 62) + Repeated("</u>", 62) +
-           "</zo>",
+      {"<fcab>2x RG-59/U</fcab><mcab></mcab><zo>1" + Nested(62) + "</zo>",
        "fcab=2x RG-59/U;mcab=;zo=1"}};
   for (const auto& [children, loaded] : cases) EXPECT_EQ(Loaded(Wrap(children)), loaded);
 }
@@ -79,8 +80,7 @@ TEST(ConfigDocument, DamagedBytesLoadNothing) {
       "<!DOCTYPE data [<!ENTITY z \"50\">]><data><zo>&z;</zo></data>",
       "<!DOCTYPE data SYSTEM \"data.dtd\"><data><zo>&z;</zo></data>",
       // Beyond the bounds on the work a file may cause: 65 and 200,000 levels, 1 MiB and a byte.
-      "<data>" + Repeated("<u>", 64) + Repeated("</u>", 64) + "</data>",
-      "<data>" + Repeated("<u>", 200000) + Repeated("</u>", 200000) + "</data>",
+      "<data>" + Nested(64) + "</data>", "<data>" + Nested(200000) + "</data>",
       "<data><!--" + std::string((1 << 20) - 19, ' ') + "--></data>"};
   for (const std::string& bytes : cases) {
     EXPECT_TRUE(ConfigDocument(bytes).damaged()) << bytes.substr(0, 80);
@@ -92,8 +92,8 @@ TEST(ConfigDocument, TextsComeBackAsStoredButForBlanksAndWhatXmlCannotCarry) {
   const std::pair<std::string, std::string> cases[] = {
       {"a & b <zo> ]]> \"q\" 's' &amp; <!-- c -->", "a & b <zo> ]]> \"q\" 's' &amp; <!-- c -->"},
       {"Zürich Ωμέγα 東京 𝄞 \u0080\u0800\U00010000", "Zürich Ωμέγα 東京 𝄞 \u0080\u0800\U00010000"},
-      {"  padded  ", "padded"}, {"tab\there", "tab\there"}, {"", ""}, {"cr\rlf\n", "cr\rlf\n"},
-      {"bell\x07", "bell"}, {"\xef\xbf\xbe", ""}, {"J\xf6rg", "J\uFFFDrg"}};
+      {"  padded  ", "padded"}, {"", ""}, {"cr\rlf\n", "cr\rlf\n"}, {"bell\x07", "bell"},
+      {"tab\there", "tab\there"}, {"\xef\xbf\xbe", ""}, {"J\xf6rg", "J\uFFFDrg"}};
   for (const auto& [stored, loaded] : cases) {
     FakeValues values(kCurrent);
     values.values[Remembered::Zo] = stored;
