@@ -137,9 +137,7 @@ TEST(LoadConfig, LoadsTheFileOrAFreshDefaultFileOrElseTheDefaults) {
     bool shut;           // the folder is read-only, and the user not root
     std::string loaded;  // empty: the defaults
     std::string after;   // "default": the default file
-  } cases[] = {{"", false, "", "default"},
-               {"<data>", false, "", "default"},
-               {"", true, "", ""},
+  } cases[] = {{"", false, "", "default"}, {"<data>", false, "", "default"}, {"", true, "", ""},
                {good, false, "freq=7", good}};
   for (const auto& c : cases) {
     ScratchFolder folder;
