@@ -1,4 +1,5 @@
 #include "persist/config_file.h"
+#include "persist/config_location.h"
 
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -17,14 +18,11 @@ namespace fs = std::filesystem;
 using testing::FakeValues;
 using testing::kNobody;
 using testing::ReadFile;
+using testing::Repeated;
 using testing::ScratchFolder;
 using testing::WriteFile;
 
-std::string Repeated(const std::string& text, std::size_t times) {
-  std::string repeated;
-  while (times-- > 0) repeated += text;
-  return repeated;
-}
+std::string Nested(std::size_t depth) { return Repeated("<u>", depth) + Repeated("</u>", depth); }
 
 std::string Wrap(const std::string& children) {
   return "<?xml version=\"1.0\"?>\r\n<data>\r\n" + children + "</data>\r\n";
@@ -65,8 +63,7 @@ TEST(ConfigDocument, LoadsTheKnownElementsInDocumentOrder) {
       {"<fc0>2147483647</fc0><fc1>3E9</fc1><fi0>-3E9</fi0><fi1>1E400</fi1><fs0>-1E400</fs0>",
        "fc0=2147483647;fc1=2147483647;fi0=-2147483648;fi1=2147483647;fs0=-2147483648"},
       // 64 levels deep, as deep as a file may go.
-      {"<fcab>2x RG-59/U</fcab><mcab></mcab><zo>1" + Repeated("<u>", 62) + Repeated("</u>", 62) +
-           "</zo>",
+      {"<fcab>2x RG-59/U</fcab><mcab></mcab><zo>1" + Nested(62) + "</zo>",
        "fcab=2x RG-59/U;mcab=;zo=1"}};
   for (const auto& [children, loaded] : cases) EXPECT_EQ(Loaded(Wrap(children)), loaded);
 }
@@ -83,8 +80,7 @@ TEST(ConfigDocument, DamagedBytesLoadNothing) {
       "<!DOCTYPE data [<!ENTITY z \"50\">]><data><zo>&z;</zo></data>",
       "<!DOCTYPE data SYSTEM \"data.dtd\"><data><zo>&z;</zo></data>",
       // Beyond the bounds on the work a file may cause: 65 and 200,000 levels, 1 MiB and a byte.
-      "<data>" + Repeated("<u>", 64) + Repeated("</u>", 64) + "</data>",
-      "<data>" + Repeated("<u>", 200000) + Repeated("</u>", 200000) + "</data>",
+      "<data>" + Nested(64) + "</data>", "<data>" + Nested(200000) + "</data>",
       "<data><!--" + std::string((1 << 20) - 19, ' ') + "--></data>"};
   for (const std::string& bytes : cases) {
     EXPECT_TRUE(ConfigDocument(bytes).damaged()) << bytes.substr(0, 80);
@@ -96,13 +92,8 @@ TEST(ConfigDocument, TextsComeBackAsStoredButForBlanksAndWhatXmlCannotCarry) {
   const std::pair<std::string, std::string> cases[] = {
       {"a & b <zo> ]]> \"q\" 's' &amp; <!-- c -->", "a & b <zo> ]]> \"q\" 's' &amp; <!-- c -->"},
       {"Zürich Ωμέγα 東京 𝄞 \u0080\u0800\U00010000", "Zürich Ωμέγα 東京 𝄞 \u0080\u0800\U00010000"},
-      {"  padded  ", "padded"},
-      {"tab\there", "tab\there"},
-      {"", ""},
-      {"cr\rlf\n", "cr\rlf\n"},
-      {"bell\x07", "bell"},
-      {"\xef\xbf\xbe", ""},
-      {"J\xf6rg", "J\uFFFDrg"}};
+      {"  padded  ", "padded"}, {"", ""}, {"cr\rlf\n", "cr\rlf\n"}, {"bell\x07", "bell"},
+      {"tab\there", "tab\there"}, {"\xef\xbf\xbe", ""}, {"J\xf6rg", "J\uFFFDrg"}};
   for (const auto& [stored, loaded] : cases) {
     FakeValues values(kCurrent);
     values.values[Remembered::Zo] = stored;
@@ -146,9 +137,7 @@ TEST(LoadConfig, LoadsTheFileOrAFreshDefaultFileOrElseTheDefaults) {
     bool shut;           // the folder is read-only, and the user not root
     std::string loaded;  // empty: the defaults
     std::string after;   // "default": the default file
-  } cases[] = {{"", false, "", "default"},
-               {"<data>", false, "", "default"},
-               {"", true, "", ""},
+  } cases[] = {{"", false, "", "default"}, {"<data>", false, "", "default"}, {"", true, "", ""},
                {good, false, "freq=7", good}};
   for (const auto& c : cases) {
     ScratchFolder folder;
@@ -196,6 +185,27 @@ TEST(LoadConfig, RemovesStaleTemporaryFilesOfItsOwnAndNothingElse) {
   EXPECT_EQ(testing::InChild([&] { return LoadConfig(file, values), 1; }), 1);
   close(live);
   for (const auto& [name, stale] : cases) EXPECT_EQ(fs::exists(folder / name), !stale) << name;
+}
+
+// Beside the executable when the user may write its folder or the file is there already; else in
+// the user's configuration folder ($XDG_CONFIG_HOME, or else ~/.config), made for it.
+TEST(ConfigFilePath, BesideTheExecutableElseInTheUsersConfigurationFolder) {
+  ScratchFolder writable, installed, installed_with_file, home;
+  WriteFile(installed_with_file / "Tolvan_Config.xml", "<data/>");
+  fs::permissions(home.path(), fs::perms::all);
+  EXPECT_EQ(ConfigFilePath(writable.path()), writable / "Tolvan_Config.xml");
+  const auto user = [&] {  // to whom the folders made as root are shut
+    setenv("XDG_CONFIG_HOME", (home / "xdg").c_str(), 1);
+    const bool xdg = ConfigFilePath(installed.path()) == home / "xdg/Tolvan/Tolvan_Config.xml" &&
+                     fs::is_directory(home / "xdg/Tolvan");
+    const bool beside =
+        ConfigFilePath(installed_with_file.path()) == installed_with_file / "Tolvan_Config.xml";
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("HOME", home.path().c_str(), 1);
+    return xdg && beside &&
+           ConfigFilePath(installed.path()) == home / ".config/Tolvan/Tolvan_Config.xml";
+  };
+  EXPECT_EQ(testing::InChild(user), 1);
 }
 
 }  // namespace

@@ -17,27 +17,21 @@ struct FakeValues final : RememberedValues {
     for (std::size_t at = 0, end; at < entries.size(); at = end + 1) {
       end = std::min(entries.find(';', at), entries.size());
       const std::size_t equals = entries.find('=', at);
-      values[Named(entries.substr(at, equals - at))] = entries.substr(equals + 1, end - equals - 1);
+      const std::string name = entries.substr(at, equals - at);
+      SetText(std::ranges::find(kConfigElements, name, &ConfigElement::name)->value,
+              entries.substr(equals + 1, end - equals - 1));
     }
-  }
-  static Remembered Named(const std::string& name) {
-    return std::find_if(kConfigElements.begin(), kConfigElements.end(),
-                        [&](const ConfigElement& element) { return element.name == name; })
-        ->value;
+    journal.clear();
   }
 
-  std::string Text(Remembered value) const override {
-    return values.contains(value) ? values.at(value) : std::string();
-  }
+  std::string Text(Remembered value) const override { return Known(value) ? values.at(value) : ""; }
   void SetText(Remembered value, const std::string& text) override {
     values[value] = text;
-    for (const ConfigElement& element : kConfigElements) {
-      if (element.value == value)
-        journal += (journal.empty() ? "" : ";") + std::string(element.name) + "=" + text;
-    }
+    const auto& element = *std::ranges::find(kConfigElements, value, &ConfigElement::value);
+    journal += (journal.empty() ? "" : ";") + std::string(element.name) + "=" + text;
   }
   std::int32_t Position(Remembered value) const override {
-    return values.contains(value) ? std::stoi(values.at(value)) : 0;
+    return Known(value) ? std::stoi(values.at(value)) : 0;
   }
   void SetPosition(Remembered value, std::int32_t twips) override {
     SetText(value, std::to_string(twips));

@@ -5,11 +5,10 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
-#include <sys/un.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/persist/scratch_folder.h"
@@ -52,27 +51,19 @@ const std::string kNew = "new\r\n";
 const std::string kLarge((16 << 20) + 1, 'o');  // too large to be read before it is written over
 
 bool HasTemporaries(F folder) {
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.path().filename().string().starts_with(".tolvan-")) return true;
-  }
-  return false;
+  return std::ranges::any_of(fs::recursive_directory_iterator(folder), [](const auto& entry) {
+    return entry.path().filename().string().starts_with(".tolvan-");
+  });
 }
 
 enum class Kind { File, Large, Fifo, Folder, Socket };
+using enum Kind;
 
 // `path` made as `kind` (a file holds kOld), of the ordinary user's unless `owner` says otherwise.
-fs::path Made(F path, Kind kind = Kind::File, mode_t mode = 0600, uid_t owner = kNobody) {
-  if (kind == Kind::File || kind == Kind::Large)
-    WriteFile(path, kind == Kind::File ? kOld : kLarge);
-  if (kind == Kind::Fifo) mkfifo(path.c_str(), mode);
-  if (kind == Kind::Folder) mkdir(path.c_str(), mode);
-  if (kind == Kind::Socket) {
-    sockaddr_un address{AF_UNIX, {}};
-    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-    close(fd);
-  }
+fs::path Made(F path, Kind kind = File, mode_t mode = 0600, uid_t owner = kNobody) {
+  if (kind == File || kind == Large) WriteFile(path, kind == File ? kOld : kLarge);
+  if (kind == Folder) mkdir(path.c_str(), mode);
+  if (kind == Fifo || kind == Socket) mknod(path.c_str(), kind == Fifo ? S_IFIFO : S_IFSOCK, 0);
   chmod(path.c_str(), mode);
   (void)!chown(path.c_str(), owner, owner);
   return path;
@@ -81,11 +72,12 @@ fs::path Made(F path, Kind kind = Kind::File, mode_t mode = 0600, uid_t owner = 
 fs::path Linked(F link, F to) { return fs::create_symlink(to.filename(), link), link; }
 fs::path HardLinked(F link, F to) { return fs::create_hard_link(to, link), link; }
 // A folder of root's that the ordinary user may enter but not write.
-fs::path Shut(F folder) { return Made(folder, Kind::Folder, 0711, 0); }
+fs::path Shut(F folder) { return Made(folder, Folder, 0711, 0); }
 
 // A new file in its place, the same file with the new bytes, the same file unchanged, the same
 // file with as many new bytes as could be written.
 enum class Fate { Replaced, InPlace, Refused, Torn };
+using enum Fate;
 
 struct Situation {
   const char* name;
@@ -95,40 +87,34 @@ struct Situation {
   rlim_t file_size_limit = RLIM_INFINITY;
 };
 
+const char* const kTooLarge = "File too large";
 const Situation kSituations[] = {
-    {"RegularFile", [](F f) { return Made(f / "r", Kind::File, 0664); }, Fate::Replaced, ""},
-    {"SymbolicLink", [](F f) { return Linked(f / "link", Made(f / "real")); }, Fate::Replaced, ""},
-    {"DanglingLink", [](F f) { return Linked(f / "link", f / "made"); }, Fate::Replaced, ""},
-    {"LinkLoop", [](F f) { return Linked(f / "loop", f / "loop"); }, Fate::Refused,
+    {"RegularFile", [](F f) { return Made(f / "r", File, 0664); }, Replaced, ""},
+    {"SymbolicLink", [](F f) { return Linked(f / "link", Made(f / "real")); }, Replaced, ""},
+    {"DanglingLink", [](F f) { return Linked(f / "link", f / "made"); }, Replaced, ""},
+    {"LinkLoop", [](F f) { return Linked(f / "o", f / "o"); }, Refused,
      "Too many levels of symbolic links"},
-    {"HardLink", [](F f) { return HardLinked(f / "b", Made(f / "a")); }, Fate::InPlace, ""},
-    {"Fifo", [](F f) { return Made(f / "pipe", Kind::Fifo); }, Fate::InPlace, ""},
-    {"FifoNobodyReads", [](F f) { return Made(f / "pipe", Kind::Fifo); }, Fate::Refused,
+    {"HardLink", [](F f) { return HardLinked(f / "b", Made(f / "a")); }, InPlace, ""},
+    {"Fifo", [](F f) { return Made(f / "p", Fifo); }, InPlace, ""},
+    {"FifoNobodyReads", [](F f) { return Made(f / "p", Fifo); }, Refused,
      "nothing reads from the pipe"},
-    {"DevNull", [](F) { return fs::path("/dev/null"); }, Fate::InPlace, ""},
-    {"Folder", [](F f) { return Made(f / "d", Kind::Folder, 0700); }, Fate::Refused,
-     "it is a folder"},
-    {"Socket", [](F f) { return Made(f / "s", Kind::Socket); }, Fate::Refused, "it is not a file"},
-    {"ReadOnlyFile", [](F f) { return Made(f / "r", Kind::File, 0400); }, Fate::Refused,
-     "the file is read-only"},
-    {"NameOf250Characters", [](F f) { return Made(f / std::string(250, 'n')); }, Fate::Replaced,
-     ""},
-    {"FileInAShutFolder", [](F f) { return Made(Shut(f / "shut") / "r"); }, Fate::InPlace, ""},
-    {"NewFileInAShutFolder", [](F f) { return Shut(f / "shut") / "r"; }, Fate::Refused,
-     "Permission denied"},
-    {"NewFileInAMissingFolder", [](F f) { return f / "missing" / "r"; }, Fate::Refused,
+    {"DevNull", [](F) { return fs::path("/dev/null"); }, InPlace, ""},
+    {"Folder", [](F f) { return Made(f / "d", Folder, 0700); }, Refused, "it is a folder"},
+    {"Socket", [](F f) { return Made(f / "s", Socket); }, Refused, "it is not a file"},
+    {"ReadOnly", [](F f) { return Made(f / "r", File, 0400); }, Refused, "the file is read-only"},
+    {"NameOf250Characters", [](F f) { return Made(f / std::string(250, 'n')); }, Replaced, ""},
+    {"FileInAShutFolder", [](F f) { return Made(Shut(f / "s") / "r"); }, InPlace, ""},
+    {"NewFileInAShutFolder", [](F f) { return Shut(f / "s") / "r"; }, Refused, "Permission denied"},
+    {"NewFileInAMissingFolder", [](F f) { return f / "no" / "r"; }, Refused,
      "No such file or directory"},
     // Another user's file that everyone may write: renaming would make it the writer's own.
-    {"SomeoneElsesWritableFile", [](F f) { return Made(f / "r", Kind::File, 0666, 0); },
-     Fate::InPlace, ""},
+    {"SomeoneElsesWritableFile", [](F f) { return Made(f / "r", File, 0666, 0); }, InPlace, ""},
     // Beyond the file-size limit (ulimit -f): the old bytes stay where they could be read first.
-    {"FileBeyondTheSizeLimit", [](F f) { return Made(f / "r"); }, Fate::Refused, "File too large",
-     4},
-    {"HardLinkBeyondTheSizeLimit", [](F f) { return HardLinked(f / "b", Made(f / "a")); },
-     Fate::Refused, "File too large", 4},
+    {"FileBeyondTheSizeLimit", [](F f) { return Made(f / "r"); }, Refused, kTooLarge, 4},
+    {"HardLinkBeyondTheSizeLimit", [](F f) { return HardLinked(f / "b", Made(f / "a")); }, Refused,
+     kTooLarge, 4},
     {"LargeHardLinkBeyondTheSizeLimit",
-     [](F f) { return HardLinked(f / "b", Made(f / "a", Kind::Large)); }, Fate::Torn,
-     "File too large", 4}};
+     [](F f) { return HardLinked(f / "b", Made(f / "a", Large)); }, Torn, kTooLarge, 4}};
 
 void PrintTo(const Situation& situation, std::ostream* os) { *os << situation.name; }
 
@@ -161,11 +147,11 @@ TEST_P(WriteFileSafelyTo, KeepsWhatTheTargetIsAndWritesItOrSaysWhyNot) {
   if (S_ISREG(after.st_mode)) written = ReadFile(path);
   EXPECT_EQ(link_after.st_mode & S_IFMT, link_before.st_mode & S_IFMT);
   const bool same_file = after.st_ino == before.st_ino;
-  EXPECT_TRUE(situation.fate == Fate::Replaced ? !same_file || !existed : same_file);
+  EXPECT_TRUE(situation.fate == Replaced ? !same_file || !existed : same_file);
   EXPECT_TRUE(!existed || (after.st_mode == before.st_mode && after.st_uid == before.st_uid));
   std::string expected = path == "/dev/null" ? "" : kNew;
-  if (situation.fate == Fate::Refused) expected = existed ? kOld : "";
-  if (situation.fate == Fate::Torn) expected = kNew.substr(0, 4) + kLarge.substr(4);
+  if (situation.fate == Refused) expected = existed ? kOld : "";
+  if (situation.fate == Torn) expected = kNew.substr(0, 4) + kLarge.substr(4);
   EXPECT_TRUE(written == expected) << written.substr(0, 80);
   EXPECT_FALSE(HasTemporaries(folder.path()));
 }
@@ -180,7 +166,7 @@ TEST(WriteFileSafely, FlushesTheNewBytesBeforeTheyReplaceTheOldOnes) {
     for (const bool failing : {false, true}) {
       SCOPED_TRACE(std::string(in_place ? "in place" : "replaced") + (failing ? ", failing" : ""));
       ScratchFolder folder;
-      const fs::path file = Made(folder / "r.txt", Kind::File, 0640, 0);
+      const fs::path file = Made(folder / "r.txt", File, 0640, 0);
       if (in_place) HardLinked(folder / "other.txt", file);
       std::vector<Sync> seen;
       syncs = &seen, watched = file, syncs_fail = failing;
@@ -201,7 +187,7 @@ TEST(WriteFileSafely, FlushesTheNewBytesBeforeTheyReplaceTheOldOnes) {
 // program prints afterwards follows it there instead of going to a file without a name.
 TEST(WriteFileSafely, TheStandardOutputsFileIsWrittenThroughTheStream) {
   ScratchFolder folder;
-  const fs::path out = Made(folder / "out.txt", Kind::File, 0600, 0);
+  const fs::path out = Made(folder / "out.txt", File, 0600, 0);
   Status before{}, after{};
   stat(out.c_str(), &before);
   const auto body = [&] {

@@ -1,4 +1,5 @@
 #include "persist/report.h"
+#include "persist/svg_file.h"
 
 #include <gtest/gtest.h>
 
@@ -42,21 +43,28 @@ TEST(Report, FrequencyFormatsOnlyAWholeNumber) {
 
 // Characters of one, two, three and four UTF-8 bytes around the 200th.
 TEST(ReportPath, IsCutAfter200CodePointsNeverInsideOne) {
-  const auto path = [](const std::string& c, std::size_t count) {
-    std::string text = "/r/";
-    while (count-- > 0) text += c;
-    return text;
-  };
+  const auto path = [](const char* c, int count) { return "/r/" + testing::Repeated(c, count); };
   const std::pair<std::string, std::string> cases[] = {
-      {path("a", 197), path("a", 197)},  // 200 characters: used as it is
-      {path("a", 198), path("a", 197) + "txt"},
-      {path("é", 197), path("é", 197)},
-      {path("é", 198), path("é", 197) + "txt"},
-      {path("東", 198), path("東", 197) + "txt"},
-      {path("𝄞", 197), path("𝄞", 197)},
-      {path("𝄞", 250), path("𝄞", 197) + "txt"},
-      {"", ""}};
+      {path("a", 197), path("a", 197)}, {path("a", 198), path("a", 197) + "txt"},
+      {path("é", 197), path("é", 197)}, {path("é", 198), path("é", 197) + "txt"},
+      {path("東", 198), path("東", 197) + "txt"}, {path("𝄞", 197), path("𝄞", 197)},
+      {path("𝄞", 250), path("𝄞", 197) + "txt"}, {"", ""}};
   for (const auto& [chosen, written] : cases) EXPECT_EQ(LimitedReportPath(chosen), written);
+}
+
+// One mark of each kind, with texts that XML must escape, byte for byte.
+TEST(SvgText, WritesEachMarkInOrderWithTrimmedNumbersAndEscapedTexts) {
+  Chart chart{200, 100.5, "R & X < 1", {}};
+  chart.marks = {
+      RectMark{0, 0, 200, 100.5, 0xffffff, {0xffffff, 0, {}}},
+      RectMark{10, 10, 180, 80, std::nullopt, {0x000000, 1, {}}},
+      LineMark{{10, 50.125}, {190, 50.125}, {0x555555, 1, {6, 4}}},
+      PolylineMark{{{10, 90}, {100.004, 12.345}, {190, -0.001}}, {0x1f5fbf, 2.75, {}}},
+      DotMark{{100, 50}, 3.5, 0xd0561b},
+      TextMark{{5, 50}, "SWR <2 & \"3\"", TextAnchor::Middle, 12, 0, false, true},
+      TextMark{{190, 20}, "F = 14,200 MHz", TextAnchor::End, 11, 0x2a9d3a, true, false},
+  };
+  EXPECT_EQ(SvgText(chart), Golden("chart.svg.expected"));
 }
 
 }  // namespace

@@ -21,6 +21,12 @@ inline std::string ReadFile(const std::filesystem::path& path) {
   return bytes.str();
 }
 
+inline std::string Repeated(const std::string& text, std::size_t times) {
+  std::string repeated;
+  while (times-- > 0) repeated += text;
+  return repeated;
+}
+
 inline void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
