@@ -1,9 +1,11 @@
 #pragma once
-// Random design records over the range users type, reproducible from a fixed seed.
+// Random design records over the range users type, reproducible from a fixed seed; and an
+// observer for solving them that keeps nothing.
 
 #include <random>
 
 #include "engine/design_record.h"
+#include "engine/solver.h"
 
 namespace tolvan::testing {
 
@@ -19,5 +21,9 @@ struct RandomDesigns {
             static_cast<float>(Uniform(0.5, 1))};
   }
 };
+
+inline struct QuietObserver final : SolverObserver {
+  void Stored(LengthLabel, double) override {}
+} kQuiet;
 
 }  // namespace tolvan::testing
