@@ -21,11 +21,9 @@ struct FakeScreen final : InputBoxes, LengthLabels, MessageService, PromptServic
   Texts texts;
   std::deque<std::string> answers;
   Strings journal;
-
   std::string Text(InputBox box) const override { return texts.contains(box) ? texts.at(box) : ""; }
   void SetText(InputBox box, const std::string& text) override {
-    journal.push_back("set " + text);
-    texts[box] = text;
+    journal.push_back("set " + (texts[box] = text));
   }
   void SetCaption(LengthLabel label, const std::string& caption) override {
     journal.push_back(std::to_string(static_cast<int>(label)) + " " + caption);
@@ -75,11 +73,9 @@ struct Calculated {
   FakeScreen screen;
   DesignResult result = kSentinel;
   CalculationOutcome outcome;
-
   explicit Calculated(Texts texts, std::deque<std::string> answers = {},
                       const std::string& separator = ".") {
-    screen.texts = std::move(texts);
-    screen.answers = std::move(answers);
+    screen.texts = std::move(texts), screen.answers = std::move(answers);
     CalculationScreen calculation = screen.Screen();
     outcome = Calculate(calculation, result, separator);
   }
@@ -212,10 +208,7 @@ TEST(CheckInputs, LooksOnlyAtTheWantedInputsInTheFixedOrder) {
     EXPECT_EQ(outcome.end, fault ? CalculationEnd::Faulted : CalculationEnd::Solved);
     EXPECT_EQ(screen.journal, fault ? Strings{"[Tolvan] Overflow : Frequency."} : Strings{});
     ASSERT_EQ(outcome.record.has_value(), !fault);
-    if (outcome.record) {
-      EXPECT_EQ(outcome.record->VFo, 0.89f);
-      EXPECT_EQ(outcome.record->Zm, 0);
-    }
+    EXPECT_TRUE(fault || (outcome.record->VFo == 0.89f && outcome.record->Zm == 0));
   }
 }
 

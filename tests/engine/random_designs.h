@@ -15,10 +15,10 @@ struct RandomDesigns {
     return std::uniform_real_distribution<double>(low, high)(random);
   }
   DesignRecord Next() {
-    return {static_cast<float>(Uniform(0.1, 3000)),   static_cast<float>(Uniform(10, 600)),
-            static_cast<float>(Uniform(10, 600)),     static_cast<float>(Uniform(1, 2000)),
-            static_cast<float>(Uniform(-1000, 1000)), static_cast<float>(Uniform(0.5, 1)),
-            static_cast<float>(Uniform(0.5, 1))};
+    const auto u = [this](double low, double high) {
+      return static_cast<float>(Uniform(low, high));
+    };
+    return {u(0.1, 3000), u(10, 600), u(10, 600), u(1, 2000), u(-1000, 1000), u(0.5, 1), u(0.5, 1)};
   }
 };
 

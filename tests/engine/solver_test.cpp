@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <complex>
+#include <map>
 #include <vector>
 
 #include "tests/engine/random_designs.h"
@@ -13,16 +14,12 @@ namespace {
 
 using Complex = std::complex<double>;
 
-// Keeps every working value the solver hands over, in order.
+// Every working value the solver hands over, by label: pass 0 (results), then 1 (alternate).
 struct Recorder final : SolverObserver {
-  std::vector<std::pair<LengthLabel, double>> stored;
-  void Stored(LengthLabel label, double value) override { stored.emplace_back(label, value); }
-  // The working value of `label` in pass 0 (results) or 1 (alternate).
-  double Value(int pass, LengthLabel label) const {
-    int seen = 0;
-    for (const auto& [which, value] : stored)
-      if (which == label && seen++ == pass) return value;
-    return NAN;
+  std::map<LengthLabel, std::vector<double>> values;
+  std::size_t stored = 0;
+  void Stored(LengthLabel label, double value) override {
+    values[label].push_back(value), ++stored;
   }
 };
 
@@ -51,13 +48,13 @@ TEST(Solve, EverySolutionMatchesTheLoadToZo) {
     const double wavelength_cm = 300.0 / d.F * 100;
     for (int pass = 0; pass < 2; ++pass) {
       SCOPED_TRACE(::testing::Message() << "trial " << trial << " pass " << pass);
-      const double wl1 = recorder.Value(pass, LengthLabel::Line1Wl),
-                   wl2 = recorder.Value(pass, LengthLabel::Line2Wl);
+      const double wl1 = recorder.values[LengthLabel::Line1Wl].at(pass),
+                   wl2 = recorder.values[LengthLabel::Line2Wl].at(pass);
       ASSERT_TRUE(wl1 >= 0 && wl1 < 0.5 && wl2 >= 0 && wl2 < 0.5) << wl1 << " " << wl2;
       const Complex seen = InputImpedance(InputImpedance(Complex(r, x), 1, wl1), m, wl2);
       EXPECT_NEAR(std::abs(seen - 1.0), 0, 1e-9);
-      const double cm1 = recorder.Value(pass, LengthLabel::Line1Cm),
-                   cm2 = recorder.Value(pass, LengthLabel::Line2Cm);
+      const double cm1 = recorder.values[LengthLabel::Line1Cm].at(pass),
+                   cm2 = recorder.values[LengthLabel::Line2Cm].at(pass);
       EXPECT_NEAR(cm1, wl1 * wavelength_cm * d.VFo, 1e-9 * wavelength_cm);
       EXPECT_NEAR(cm2, wl2 * wavelength_cm * d.VFm, 1e-9 * wavelength_cm);
       EXPECT_EQ(pass ? result.AltCm : result.ResCm, (std::array<float, 2>{float(cm1), float(cm2)}));
@@ -96,7 +93,7 @@ TEST(Solve, RefusesAndFaultsWhereTheDesignedOrderOfOperationsDoes) {
     Recorder recorder;
     const SolveOutcome outcome = Solve(c.design, result, recorder);
     EXPECT_EQ(std::tie(outcome.end, outcome.fault), std::tie(c.end, c.fault)) << c.design.Zm;
-    EXPECT_EQ(recorder.stored.size(), c.stored) << c.design.Zm;
+    EXPECT_EQ(recorder.stored, c.stored) << c.design.Zm;
   }
 }
 

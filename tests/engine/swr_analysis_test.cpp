@@ -65,8 +65,6 @@ std::vector<std::string> Rows(const SwrAnalysis& analysis, std::string_view sepa
 TEST(SwrAnalysisFigures, SayEachCaseOfTheLengthsLossAndTolerance) {
   const SwrAnalysis lossless = *AnalyseSwr(kTwentyMetres);
   SwrAnalysis lossy = *AnalyseSwr(kTwentyMetres, Cables(50, 0.66, 75, 0.66));
-  EXPECT_GT(lossy.built.results.lossless_swr, 1.001);
-  EXPECT_LT(lossy.summary.results.swr, 1 + 1e-6);
   EXPECT_LT(lossy.sweep[0].results, lossless.sweep[0].results);  // loss hides the mismatch
   EXPECT_EQ(Rows(lossless, ".").size(), Rows(lossy, ".").size() - 5);
   LossySolution &one = lossy.built.results, &two = lossy.built.alternate;
