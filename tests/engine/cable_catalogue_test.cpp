@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/advisor.h"
-#include "engine/solver.h"
+#include "tests/engine/random_designs.h"
 
 namespace tolvan {
 namespace {
@@ -13,12 +13,8 @@ namespace {
 Cable Made(std::string name, std::vector<std::string> aliases, double ohms = 50, double vf = 0.66,
            double k1 = 0.1, bool pairs = false) {
   Cable cable;
-  cable.name = std::move(name);
-  cable.aliases = std::move(aliases);
-  cable.impedance = ohms;
-  cable.velocity_factor = vf;
-  cable.loss = {k1, 0.001};
-  cable.pairs = pairs;
+  cable.name = std::move(name), cable.aliases = std::move(aliases), cable.impedance = ohms;
+  cable.velocity_factor = vf, cable.loss = {k1, 0.001}, cable.pairs = pairs;
   return cable;
 }
 
@@ -74,15 +70,11 @@ TEST(Advisor, ListsTheCablesThatCanMatchShortestAndLeastLossyFirst) {
     EXPECT_LE(advice[i - 1].Shorter().TotalCm(), advice[i].Shorter().TotalCm()) << i;
   }
   EXPECT_LT(*advice[2].results.loss_db, *advice[3].results.loss_db);
-  EXPECT_TRUE(advice[4].cable.paralleled);
-  EXPECT_EQ(advice[4].cable.impedance, 30);
+  EXPECT_TRUE(advice[4].cable.paralleled && advice[4].cable.impedance == 30);
 
   // The solver's lengths, on the cable's velocity factor.
-  struct Quiet final : SolverObserver {
-    void Stored(LengthLabel, double) override {}
-  } quiet;
   DesignResult result;
-  Solve({14.2f, 50, 93, 100, 0, 0.66f, 0.84f}, result, quiet);
+  Solve({14.2f, 50, 93, 100, 0, 0.66f, 0.84f}, result, testing::kQuiet);
   EXPECT_NEAR(advice[1].results.line2_cm, result.ResCm[kLine2], 1e-3);
   EXPECT_NEAR(advice[1].results.line1_cm, result.ResCm[kLine1], 1e-3);
   EXPECT_NEAR(advice[1].alternate.line2_cm, result.AltCm[kLine2], 1e-3);

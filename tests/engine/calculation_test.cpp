@@ -21,13 +21,9 @@ struct FakeScreen final : InputBoxes, LengthLabels, MessageService, PromptServic
   Texts texts;
   std::deque<std::string> answers;
   Strings journal;
-
-  std::string Text(InputBox box) const override {
-    return texts.contains(box) ? texts.at(box) : std::string();
-  }
+  std::string Text(InputBox box) const override { return texts.contains(box) ? texts.at(box) : ""; }
   void SetText(InputBox box, const std::string& text) override {
-    journal.push_back("set " + text);
-    texts[box] = text;
+    journal.push_back("set " + (texts[box] = text));
   }
   void SetCaption(LengthLabel label, const std::string& caption) override {
     journal.push_back(std::to_string(static_cast<int>(label)) + " " + caption);
@@ -68,7 +64,6 @@ Texts EmptyAfter(InputBox box, const std::string& text) {
 
 // A design result that no calculation produces, to see what a failure leaves alone.
 const DesignResult kSentinel{{1, 2}, {3, 4}, {5, 6}, {7, 8}};
-
 bool Untouched(const DesignResult& r) {
   return r.ResWl == kSentinel.ResWl && r.ResCm == kSentinel.ResCm && r.AltWl == kSentinel.AltWl &&
          r.AltCm == kSentinel.AltCm;
@@ -78,11 +73,9 @@ struct Calculated {
   FakeScreen screen;
   DesignResult result = kSentinel;
   CalculationOutcome outcome;
-
   explicit Calculated(Texts texts, std::deque<std::string> answers = {},
                       const std::string& separator = ".") {
-    screen.texts = std::move(texts);
-    screen.answers = std::move(answers);
+    screen.texts = std::move(texts), screen.answers = std::move(answers);
     CalculationScreen calculation = screen.Screen();
     outcome = Calculate(calculation, result, separator);
   }
@@ -102,16 +95,15 @@ TEST(Calculate, AsksForAnEmptyBoxWritesInTheAnswerAndACancelEndsSilently) {
       "\r\nWhat is the Velocity Factor?\r\n(Typical values are 89 for low-loss foam\r\n"
       "and 66 for solid dielectric coax.";
   const std::pair<InputBox, std::string> prompts[] = {
-      {InputBox::Zo,
-       "Transmission line impedance is missing.\r\n"
-       "What is the transmission line impedance in Ohms?"},
-      {InputBox::Zm,
-       "Matching line impedance is missing.\r\nWhat is the matching line impedance in Ohms?"},
+      // clang-format off
+      {InputBox::Zo, "Transmission line impedance is missing.\r\nWhat is the transmission line impedance in Ohms?"},
+      {InputBox::Zm, "Matching line impedance is missing.\r\nWhat is the matching line impedance in Ohms?"},
       {InputBox::Rl, "Load resistance is missing.\r\nWhat is the Load Resistance in Ohms?"},
       {InputBox::Xl, "Load reactance is missing.\r\nWhat is the Load Reactance in Ohms?"},
       {InputBox::Freq, "Frequency is missing.\r\nWhat is the Frequency in MHz?"},
       {InputBox::VF0, "Feedline Velocity Factor is missing." + typical},
       {InputBox::VF1, "Match-line Velocity Factor is missing." + typical},
+      // clang-format on
   };
   for (const auto& [box, prompt] : prompts) {
     Calculated cancelled(EmptyAfter(box, ""));
@@ -134,26 +126,19 @@ TEST(Calculate, RefusesOrFaultsWithOneMessageAndLooksAtNothingAfter) {
     const char* text;
     const char* message;  // under the title "Tolvan"; "Overflow : <field>" for a fault
   } cases[] = {
-      {Zo, "0", "invalid impedance Zo"},
-      {Zo, "-50", "invalid impedance Zo"},
-      {Zo, "abc", "invalid impedance Zo"},
-      {Zo, "   ", "invalid impedance Zo"},  // blanks are no empty box: they read 0
-      {Zm, "0", "invalid impedance Zm"},
+      // clang-format off
+      {Zo, "0", "invalid impedance Zo"}, {Zo, "-50", "invalid impedance Zo"},
+      {Zo, "abc", "invalid impedance Zo"}, {Zo, "   ", "invalid impedance Zo"},  // blanks read 0
+      {Zm, "0", "invalid impedance Zm"}, {Rl, "-1", "invalid impedance Rl"},
       {Zm, "50.0", "Match-Line impedance must be different than the Feedline impedance!"},
-      // Equal in single precision.
-      {Zm, "50.000001", "Match-Line impedance must be different than the Feedline impedance!"},
-      {Rl, "-1", "invalid impedance Rl"},
-      {Freq, "0", "Invalid Frequency"},
-      {Freq, "1E-46", "Invalid Frequency"},  // underflows to 0
-      {VF0, "-66", "Invalid Feedline Velocity Factor"},
-      {VF0, "0", "Invalid Feedline Velocity Factor"},
-      {VF1, "0", "Invalid Match-line Velocity Factor"},
-      {VF1, "x", "Invalid Match-line Velocity Factor"},
-      {Freq, "1E40", "Overflow : Frequency."},
-      {Rl, "1E39", "Overflow : Load Resistance."},
-      {Xl, "-1E400", "Overflow : Load Reactance."},
-      {Zo, "3.5E38", "Overflow : Transmission Line Impedance."},
+      {Zm, "50.000001", "Match-Line impedance must be different than the Feedline impedance!"},  // a single
+      {Freq, "0", "Invalid Frequency"}, {Freq, "1E-46", "Invalid Frequency"},  // underflows to 0
+      {VF0, "-66", "Invalid Feedline Velocity Factor"}, {VF0, "0", "Invalid Feedline Velocity Factor"},
+      {VF1, "0", "Invalid Match-line Velocity Factor"}, {VF1, "x", "Invalid Match-line Velocity Factor"},
+      {Freq, "1E40", "Overflow : Frequency."}, {Rl, "1E39", "Overflow : Load Resistance."},
+      {Xl, "-1E400", "Overflow : Load Reactance."}, {Zo, "3.5E38", "Overflow : Transmission Line Impedance."},
       {VF1, "4E38", "Overflow : Match-line Velocity Factor."},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -201,10 +186,8 @@ TEST(Calculate, EndsInTheSolverAfterWhatItHasShown) {
 }
 
 TEST(Calculate, ReactanceTakesAnyValueAndMatchVelocityAnySign) {
-  for (const char* text : {"0", "-25", "abc", "   "}) {
-    EXPECT_EQ(Calculated(DefaultsWith(InputBox::Xl, text)).outcome.end, CalculationEnd::Solved)
-        << text;
-  }
+  for (const char* text : {"0", "-25", "abc", "   "})
+    EXPECT_EQ(Calculated(DefaultsWith(InputBox::Xl, text)).outcome.end, CalculationEnd::Solved);
   Calculated run(DefaultsWith(InputBox::VF1, "-66"));
   EXPECT_EQ(run.result.AltCm[kLine2], -Calculated(DefaultsWith()).result.AltCm[kLine2]);
   EXPECT_EQ(run.screen.journal.at(4), "20 0.476");
@@ -225,10 +208,7 @@ TEST(CheckInputs, LooksOnlyAtTheWantedInputsInTheFixedOrder) {
     EXPECT_EQ(outcome.end, fault ? CalculationEnd::Faulted : CalculationEnd::Solved);
     EXPECT_EQ(screen.journal, fault ? Strings{"[Tolvan] Overflow : Frequency."} : Strings{});
     ASSERT_EQ(outcome.record.has_value(), !fault);
-    if (outcome.record) {
-      EXPECT_EQ(outcome.record->VFo, 0.89f);
-      EXPECT_EQ(outcome.record->Zm, 0);
-    }
+    EXPECT_TRUE(fault || (outcome.record->VFo == 0.89f && outcome.record->Zm == 0));
   }
 }
 

