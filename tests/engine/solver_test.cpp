@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "engine/label_format.h"
 #include "tests/engine/random_designs.h"
 
 namespace tolvan {
@@ -62,6 +63,19 @@ TEST(Solve, EverySolutionMatchesTheLoadToZo) {
     }
   }
   EXPECT_GT(solved, 5000);
+}
+
+// Line-1's shown lengths, results and alternate, where dividing in double precision would show
+// 4717.650 and 11983.501 instead.
+TEST(Solve, ShowsTheDigitsOfSinglePrecisionQuotients) {
+  DesignResult result;
+  Recorder recorder;
+  ASSERT_EQ(Solve({1.02f, 434, 252, 373.71f, -92.28f, 0.84f, 0.83f}, result, recorder).end,
+            SolveEnd::Solved);
+  for (const auto& [pass, shown] : {std::pair{0, "4717.649"}, std::pair{1, "11983.500"}}) {
+    const double cm = recorder.values[LengthLabel::Line1Cm].at(pass);
+    EXPECT_EQ(FormatLength(ReduceTo15Digits(cm), "."), shown);
+  }
 }
 
 // Designs at the edges of the designed arithmetic: where it refuses or faults, and how many
